@@ -70,7 +70,9 @@ void ClearErrorCode() {
     Clearmerror();
 }
 
-int GetErrorCode() { return g_ErrCode; }
+int GetErrorCode() {
+    return g_ErrCode;
+}
 
 int SetErrorCode(int code) {
     g_ErrCode = code;

@@ -6,7 +6,12 @@
 int merror = 0;
 
 const char* const ermsg[7] = {
-    "unknown", "domain", "singularity", "overflow", "underflow", "total loss of precision",
+    "unknown",
+    "domain",
+    "singularity",
+    "overflow",
+    "underflow",
+    "total loss of precision",
     "partial loss of precision",
 };
 
@@ -17,6 +22,10 @@ int mtherr(const char* name, int code) {
     return 0;
 }
 
-int iserror() { return merror != 0; }
+int iserror() {
+    return merror != 0;
+}
 
-void Clearmerror() { merror = 0; }
+void Clearmerror() {
+    merror = 0;
+}

@@ -85,8 +85,12 @@ void qabs(QELT* x);                 // x = |x|
 void qneg(QELT* x);                 // x = -x (zero stays unsigned)
 // -1, 0 or 1 as a < b, a = b, a > b (+0 and -0 compare equal).
 int qcmp(const QELT* a, const QELT* b);
-// Non-zero when a is zero.
+// Non-zero when a is zero. The non-const overload keeps the C library's generic iszero() template (visible
+// with GNU extensions) from being chosen for a plain QELT array.
 int iszero(const QELT* a);
+inline int iszero(QELT* a) {
+    return iszero(static_cast<const QELT*>(a));
+}
 // Non-zero when a is (plus or minus) infinity.
 int qisinf(const QELT* a);
 
@@ -106,24 +110,24 @@ void qifrac(const QELT* x, long* i, QELT* frac);
 // ---- functions ------------------------------------------------------------------------------------------
 // Angles are in radians. Domain errors report code 1 (domain) or 2 (singularity); overflow code 3.
 
-void qsqrt(const QELT* x, QELT* y);                 // y = sqrt(x); x < 0 is a domain error (y = 0)
-void qexp(const QELT* x, QELT* y);                  // y = e^x
-void qlog(const QELT* x, QELT* y);                  // y = ln x; x <= 0 is a domain error
-void qpow(const QELT* x, const QELT* y, QELT* z);   // z = x^y (negative x only for integral y)
-void qpowi(const QELT* x, long n, QELT* y);         // y = x^n by repeated squaring
+void qsqrt(const QELT* x, QELT* y);                // y = sqrt(x); x < 0 is a domain error (y = 0)
+void qexp(const QELT* x, QELT* y);                 // y = e^x
+void qlog(const QELT* x, QELT* y);                 // y = ln x; x <= 0 is a domain error
+void qpow(const QELT* x, const QELT* y, QELT* z);  // z = x^y (negative x only for integral y)
+void qpowi(const QELT* x, long n, QELT* y);        // y = x^n by repeated squaring
 void qsin(const QELT* x, QELT* y);
 void qcos(const QELT* x, QELT* y);
 void qtan(const QELT* x, QELT* y);
 void qsinh(const QELT* x, QELT* y);
 void qcosh(const QELT* x, QELT* y);
 void qtanh(const QELT* x, QELT* y);
-void qasin(const QELT* x, QELT* y);                 // |x| > 1 is a domain error
+void qasin(const QELT* x, QELT* y);  // |x| > 1 is a domain error
 void qacos(const QELT* x, QELT* y);
 void qatn(const QELT* x, QELT* y);                  // y = arctan x
 void qatn2(const QELT* x, const QELT* y, QELT* z);  // z = atan2(y, x), in (-pi, pi]
 void qasinh(const QELT* x, QELT* y);
-void qacosh(const QELT* x, QELT* y);                // x < 1 is a domain error
-void qatanh(const QELT* x, QELT* y);                // |x| >= 1 is a domain error
+void qacosh(const QELT* x, QELT* y);  // x < 1 is a domain error
+void qatanh(const QELT* x, QELT* y);  // |x| >= 1 is a domain error
 // y = x reduced modulo pi into [-pi/2, pi/2].
 void qredpi(const QELT* x, QELT* y);
 
