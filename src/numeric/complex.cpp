@@ -29,13 +29,21 @@ bool IsZero(COMPLEX z) {
     return z.re == 0 && z.im == 0;
 }
 
-// The inverse functions take roots and squares through complex_pow so that every branch decision comes
-// from the one atan2 inside it.
+// The inverse functions take roots through complex_pow so that every branch decision comes from the one
+// atan2 inside it. Squares are plain products: through the polar form a negative real square picks up an
+// imaginary part of x^2 sin 2pi, which threw arcsin(-1) off in the eighth digit.
 COMPLEX PowSqrt(COMPLEX w) {
     return complex_pow(w, kHalf);
 }
 COMPLEX PowSquare(COMPLEX z) {
-    return complex_pow(z, kTwo);
+    return complex_mul(z, z);
+}
+// c + w for a real c, leaving the imaginary part (and the sign of a zero one) alone. On the cuts along the
+// axes the sign of that zero picks the side, and each inverse function must land on the side its limit
+// cases take further out: arcsin and arccos on that of 1 - z^2 with a positive zero (complex_sub), arcsinh
+// and arccosh on that of z^2 +- 1 with the product's own zero.
+COMPLEX RealPlus(double c, COMPLEX w) {
+    return {c + w.re, w.im};
 }
 
 // ln 2|v|: the asymptote of the inverse functions far out on an axis.
@@ -284,7 +292,7 @@ COMPLEX complex_arcsinh(COMPLEX z) {
         if (y == -kInf) return {kInf, -kHalfPi};
     }
     if (IsTiny(y) && x < -kHuge) return {-Ln2Abs(x), 0};
-    const COMPLEX root = PowSqrt(complex_add(PowSquare(z), kOne));
+    const COMPLEX root = PowSqrt(RealPlus(1, PowSquare(z)));
     return Round(complex_log(complex_add(z, root)));
 }
 
@@ -300,7 +308,7 @@ COMPLEX complex_arccosh(COMPLEX z) {
         if (y == -kInf) return {-kInf, kHalfPi};
     }
     if (IsTiny(y) && x < -kHuge) return {-Ln2Abs(x), kPi};
-    const COMPLEX root = PowSqrt(complex_sub(PowSquare(z), kOne));
+    const COMPLEX root = PowSqrt(RealPlus(-1, PowSquare(z)));
     return Round(complex_log(complex_add(z, root)));
 }
 

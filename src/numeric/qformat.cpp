@@ -138,6 +138,11 @@ const Xf& ln10() {
     return v;
 }
 
+const u64* two_over_pi_bits(int* count) {
+    *count = static_cast<int>(sizeof kTwoOverPiBits / sizeof kTwoOverPiBits[0]);
+    return kTwoOverPiBits;
+}
+
 }  // namespace qx
 
 using qx::Xf;

@@ -84,6 +84,8 @@ const Xf& pi();
 const Xf& half_pi();
 const Xf& ln2();
 const Xf& ln10();
+// Fractional bits of 2/pi, most significant 64-bit word first; *count receives the number of words.
+const u64* two_over_pi_bits(int* count);
 
 // ---- elementary functions (relative error a few units of 2^-384 unless noted) -----------------------------
 // exp: overflow gives infinity, underflow zero.

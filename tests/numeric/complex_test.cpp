@@ -205,6 +205,10 @@ TEST(Complex, NearSpecialValues) {
     const COMPLEX r = complex_sqrt({-4, -4});
     EXPECT_LT(r.im, 0);
     EXPECT_TRUE(Near(r, FromStd(std::sqrt(StdC(-4, -4))), 1e-15));
+    // Squares of negative reals stay real, so the end points of the real domains come out right.
+    EXPECT_TRUE(Near(complex_arcsin({-1, 0}), {-kPi / 2, 0}, 1e-15));
+    EXPECT_TRUE(Near(complex_arccos({-1, 0}), {kPi, 0}, 1e-15));
+    EXPECT_LT(std::fabs(complex_arcsinh({-3, 0}).im), 1e-15);
     EXPECT_DOUBLE_EQ(logex(1e-20), 1e-20);  // 1 + x rounds to 1; the correction restores x
     EXPECT_DOUBLE_EQ(logabs({1e300, 1e300}), std::log(1e300) + 0.5 * std::log(2.0));
 }

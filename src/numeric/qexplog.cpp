@@ -1,0 +1,181 @@
+// Exponential, logarithm and the hyperbolic functions on the working form.
+//
+// exp reduces x = n ln 2 + r, evaluates e^r - 1 by its Taylor series on r / 2^k and doubles back k times
+// through (1 + e)^2 - 1 = e (2 + e), which keeps the small result's relative accuracy. log1p inverts that
+// with Halley's iteration from a double-precision start; log splits off the binary exponent first.
+#include <cmath>
+
+#include "numeric/qlib_internal.h"
+
+namespace qx {
+
+namespace {
+
+// Largest |x| for which e^x stays inside the stored range (16640 ln 2, rounded up).
+constexpr double kExpLimit = 11535.0;
+
+// e^s - 1 by Taylor series, for |s| < 2^-10.
+Xf expm1_series(const Xf& s) {
+    if (s.cls == kZero) return s;
+    Xf sum = s, term = s;
+    for (u64 j = 2; j < 200; ++j) {
+        term = div_u64(mul(term, s), j);
+        if (term.cls == kZero || term.e < sum.e - 392) break;
+        sum = add(sum, term);
+    }
+    return sum;
+}
+
+// e^r - 1 for |r| <= 0.75.
+Xf expm1_reduced(const Xf& r) {
+    if (r.cls == kZero) return r;
+    int k = r.e + 16;  // scale so that |r / 2^k| < 2^-16
+    if (k < 0) k = 0;
+    Xf e = expm1_series(ldexp(r, -k));
+    const Xf two = from_u64(2);
+    for (int i = 0; i < k; ++i) e = mul(e, add(two, e));
+    return e;
+}
+
+// Splits x into n ln 2 + r with |r| <= ~0.35; x finite with |x| <= kExpLimit.
+Xf reduce_ln2(const Xf& x, long* n) {
+    double xd = to_double(x);
+    long k = std::lround(xd / 0.69314718055994530942);
+    *n = k;
+    if (k == 0) return x;
+    Xf kl = mul_u64(ln2(), static_cast<u64>(k < 0 ? -k : k));
+    if (k < 0) kl = neg(kl);
+    return sub(x, kl);
+}
+
+}  // namespace
+
+Xf expm1(const Xf& x) {
+    if (x.cls == kZero) return x;
+    if (x.cls == kInf) return x.neg ? neg(one()) : x;
+    if (x.e <= -1) return expm1_reduced(x);  // |x| < 0.5: no reduction, keeps tiny x accurate
+    return sub(exp(x), one());
+}
+
+Xf exp(const Xf& x) {
+    if (x.cls == kZero) return one();
+    if (x.cls == kInf) return x.neg ? zero() : x;
+    double xd = to_double(x);
+    if (xd > kExpLimit) return inf(false);
+    if (xd < -kExpLimit) return zero();
+    long n;
+    Xf r = reduce_ln2(x, &n);
+    Xf e = add(one(), expm1_reduced(r));
+    return ldexp(e, static_cast<int>(n));
+}
+
+Xf log1p(const Xf& u) {
+    if (u.cls == kZero) return u;
+    if (u.e < -400) return u;
+    // From |u| >= 1/2 on, the split into exponent and significand is more accurate.
+    if (u.e >= 0) return log(add(one(), u));
+    Xf y = from_double(std::log1p(to_double(u)));
+    const Xf two = from_u64(2);
+    // Halley's step for f(y) = e^y - 1 - u triples the correct bits: 53 -> 159 -> 477.
+    for (int it = 0; it < 2; ++it) {
+        Xf em = expm1_reduced(y);
+        Xf num = sub(u, em);
+        if (num.cls == kZero) break;
+        Xf den = add(two, add(u, em));
+        y = add(y, ldexp(div(num, den), 1));
+    }
+    return y;
+}
+
+Xf log(const Xf& x) {
+    if (x.cls != kFinite || x.neg) return x.cls == kZero ? inf(true) : x;
+    // x = m * 2^e with m in [sqrt(1/2), sqrt 2).
+    Xf m = x;
+    long e = x.e;
+    m.e = 0;
+    static const u64 kSqrtHalfTop = 0xB504F333F9DE6484ull;
+    if (m.m[L - 1] < kSqrtHalfTop) {
+        m.e = 1;
+        e -= 1;
+    }
+    Xf u = sub(m, one());  // exact
+    Xf lm = log1p(u);
+    if (e == 0) return lm;
+    Xf el = mul_u64(ln2(), static_cast<u64>(e < 0 ? -e : e));
+    if (e < 0) el = neg(el);
+    return add(el, lm);
+}
+
+Xf sinh(const Xf& x) {
+    if (x.cls != kFinite) return x;
+    Xf ax = abs(x);
+    Xf r;
+    if (ax.e <= 0) {  // |x| < 1: through e^x - 1 to avoid cancellation
+        Xf e = expm1_reduced(ax);
+        r = ldexp(add(e, div(e, add(e, one()))), -1);
+    } else {
+        Xf e = exp(ax);
+        if (e.cls == kInf) return inf(x.neg);
+        r = ldexp(sub(e, div(one(), e)), -1);
+    }
+    r.neg = x.neg;
+    return r;
+}
+
+Xf cosh(const Xf& x) {
+    if (x.cls == kZero) return one();
+    if (x.cls == kInf) return inf(false);
+    Xf e = exp(abs(x));
+    if (e.cls == kInf) return e;
+    return ldexp(add(e, div(one(), e)), -1);
+}
+
+Xf tanh(const Xf& x) {
+    if (x.cls == kZero) return x;
+    if (x.cls == kInf || x.e > 9) {  // |x| > 512: 1 to far beyond the stored precision
+        Xf r = one();
+        r.neg = x.neg;
+        return r;
+    }
+    Xf ax = abs(x);
+    Xf r;
+    if (ax.e <= 0) {
+        Xf e = expm1_reduced(ldexp(ax, 1));
+        r = div(e, add(e, from_u64(2)));
+    } else {
+        Xf e = exp(neg(ldexp(ax, 1)));
+        r = div(sub(one(), e), add(one(), e));
+    }
+    r.neg = x.neg;
+    return r;
+}
+
+Xf hypot(const Xf& x, const Xf& y) {
+    Xf ax = abs(x), ay = abs(y);
+    if (ax.cls == kInf || ay.cls == kInf) return inf(false);
+    if (ax.cls == kZero) return ay;
+    if (ay.cls == kZero) return ax;
+    if (cmp_abs(ax, ay) < 0) std::swap(ax, ay);
+    // Scale so that the squares cannot leave the exponent range.
+    int s = ax.e;
+    Xf a = ldexp(ax, -s), b = ldexp(ay, -s);
+    return ldexp(sqrt(add(sqr(a), sqr(b))), s);
+}
+
+Xf asinh(const Xf& x) {
+    if (x.cls != kFinite) return x;
+    Xf ax = abs(x);
+    Xf r;
+    if (ax.e > 200) {
+        r = add(log(ax), ln2());
+    } else {
+        // log1p(|x| + x^2 / (1 + sqrt(1 + x^2))) avoids the cancellation of log(|x| + sqrt(x^2 + 1)) near 0.
+        Xf x2 = sqr(ax);
+        Xf t = div(x2, add(one(), sqrt(add(one(), x2))));
+        r = log1p(add(ax, t));
+    }
+    r.neg = x.neg;
+    return r;
+}
+
+}  // namespace qx
