@@ -133,6 +133,7 @@ def main():
     print("IRR", g(irr(D(-70000), [D(12000), D(15000), D(18000), D(21000), D(26000)], D(0), D(1)) * 100))
     print("IRR", g(irr(D(-100), [D(30), D(20), D(10)], D("-0.99"), D(0)) * 100))
     print("IRR", g(irr(D(-100), [D(50)], D("-0.99"), D(0)) * 100))
+    print("IRR", g(irr(D(-100), [D(30), D(-10), D(50)], D("-0.99"), D(0)) * 100))
 
     # Mortgage monthly payments: amount, annual percent, years -> PMT at rate / 1200 over years * 12.
     for amount, ratep, years in [(10000, "6", "5"), (250000, "4.5", "30"), (10000, "6", "2.5"), (1000, "12", "1")]:
