@@ -4,10 +4,6 @@
 
 #include <cmath>
 
-#include "finance/loan.h"
-#include "finance/mortgage.h"
-#include "finance/tvm.h"
-
 namespace {
 
 struct FormatRow {
@@ -50,15 +46,6 @@ TEST(Format, RoundingRule) {
 
 TEST(Format, NaNStaysNaN) {
     EXPECT_TRUE(std::isnan(finance::Format(std::nan(""), 2)));
-}
-
-TEST(Format, EveryCalculatorRoundsAlike) {
-    for (const FormatRow& row : kFormatRows) {
-        const double shared = finance::Format(row.value, row.places);
-        EXPECT_EQ(CLoanCalculate::Format(row.value, row.places), shared) << row.value;
-        EXPECT_EQ(CMortgageCalculate::Format(row.value, row.places), shared) << row.value;
-        EXPECT_EQ(CTVMCalc::Format(row.value, row.places), shared) << row.value;
-    }
 }
 
 }  // namespace

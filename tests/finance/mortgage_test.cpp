@@ -148,15 +148,4 @@ TEST(MortgageCalculate, HugeLengthIsBounded) {
     EXPECT_FALSE(mortgage.GetMonthlyResult(CMortgageCalculate::kMaxMonths / 12 + 1, 12, month));
 }
 
-TEST(MortgageCalculate, RecalculationReplacesTheTable) {
-    CMortgageCalculate mortgage;
-    mortgage.Calc(10000, 6, 5);
-    mortgage.Calc(1000, 12, 1);
-    EXPECT_EQ(mortgage.GetMonthCount(), 12);
-    MonthlyMortgageResult month;
-    EXPECT_FALSE(mortgage.GetMonthlyResult(2, 1, month));
-    ASSERT_TRUE(mortgage.GetMonthlyResult(1, 1, month));
-    EXPECT_DOUBLE_EQ(month.dbInterest, 10.0);
-}
-
 }  // namespace
