@@ -1,0 +1,135 @@
+#include "finance/fnroot.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "engine/errors.h"
+
+namespace {
+
+// Counts the evaluations of the function under search, so tests can tell an end-point answer from an
+// iterated one.
+struct Probe {
+    double (*g)(double);
+    int calls = 0;
+};
+
+double Eval(double x, void* context) {
+    Probe* probe = static_cast<Probe*>(context);
+    ++probe->calls;
+    return probe->g(x);
+}
+
+double Tolerance(double root) {
+    return 2.0 * 1e-6 * std::fabs(root) + 0.5e-12;
+}
+
+struct RootRow {
+    const char* what;
+    double (*g)(double);
+    double a;
+    double b;
+    double root;
+};
+
+const RootRow kRootRows[] = {
+    {"x^2 - 2", [](double x) { return x * x - 2.0; }, 0.0, 2.0, std::sqrt(2.0)},
+    {"x^2 - 2, bounds swapped", [](double x) { return x * x - 2.0; }, 2.0, 0.0, std::sqrt(2.0)},
+    {"x^3 - x - 2", [](double x) { return x * x * x - x - 2.0; }, 1.0, 2.0, 1.5213797068045676},
+    {"cos x - x", [](double x) { return std::cos(x) - x; }, 0.0, 1.0, 0.7390851332151607},
+    {"e^x - 1e6 (wide)", [](double x) { return std::exp(x) - 1e6; }, -50.0, 50.0, std::log(1e6)},
+    {"x + 3 (negative root)", [](double x) { return x + 3.0; }, -10.0, 1.0, -3.0},
+};
+
+TEST(Fnroot, FindsBracketedRootsWithinTolerance) {
+    for (const RootRow& row : kRootRows) {
+        Probe probe{row.g};
+        ClearErrorCode();
+        const double x = fnroot(row.a, row.b, Eval, &probe);
+        EXPECT_EQ(GetErrorCode(), 0) << row.what;
+        // The stopping rule bounds the bracket half-width, so the answer lies within twice the tolerance.
+        EXPECT_NEAR(x, row.root, 2.0 * Tolerance(row.root)) << row.what;
+        EXPECT_LE(probe.calls, 2 + kRootMaxIterations) << row.what;
+    }
+}
+
+TEST(Fnroot, NoSignChangeIsRootNotFound) {
+    Probe probe{[](double x) { return x * x + 1.0; }};
+    EXPECT_EQ(fnroot(-1.0, 1.0, Eval, &probe), 0.0);
+    EXPECT_EQ(GetErrorCode(), -12);
+    EXPECT_EQ(probe.calls, 2);
+}
+
+TEST(Fnroot, RootAtAnEndPointIsReturnedWithoutIterating) {
+    Probe atA{[](double x) { return x - 1.0; }};
+    EXPECT_EQ(fnroot(1.0, 3.0, Eval, &atA), 1.0);
+    EXPECT_EQ(atA.calls, 1);
+
+    Probe atB{[](double x) { return x - 3.0; }};
+    EXPECT_EQ(fnroot(1.0, 3.0, Eval, &atB), 3.0);
+    EXPECT_EQ(atB.calls, 2);
+
+    // Below the acceptance threshold counts as a root even without a sign change.
+    Probe nearA{[](double x) { return x * x + 5e-9; }};
+    EXPECT_EQ(fnroot(0.0, 1.0, Eval, &nearA), 0.0);
+    EXPECT_EQ(GetErrorCode(), 0);
+    Probe notNear{[](double x) { return x * x + 2e-8; }};
+    EXPECT_EQ(fnroot(0.0, 1.0, Eval, &notNear), 0.0);
+    EXPECT_EQ(GetErrorCode(), -12);
+}
+
+TEST(Fnroot, GivesUpAfterTheIterationLimit) {
+    // A jump on an enormous interval: interpolation cannot help, and halving from 1e300 down to the
+    // absolute tolerance takes far more than the allowed iterations.
+    Probe probe{[](double x) { return x < 1e-3 ? -1.0 : 1.0; }};
+    EXPECT_EQ(fnroot(-1e300, 1e300, Eval, &probe), 0.0);
+    EXPECT_EQ(GetErrorCode(), -12);
+    EXPECT_EQ(probe.calls, 2 + kRootMaxIterations);
+}
+
+TEST(Fnroot, NaNIsNotARoot) {
+    Probe atEnd{[](double x) { return x < 0.0 ? std::nan("") : x - 0.5; }};
+    EXPECT_EQ(fnroot(-1.0, 1.0, Eval, &atEnd), 0.0);
+    EXPECT_EQ(GetErrorCode(), -12);
+
+    Probe inside{[](double x) { return std::fabs(x) < 0.9 ? std::nan("") : x; }};
+    EXPECT_EQ(fnroot(-1.0, 1.0, Eval, &inside), 0.0);
+    EXPECT_EQ(GetErrorCode(), -12);
+}
+
+TEST(Fnroot, InfiniteEndValueStillBrackets) {
+    Probe probe{[](double x) { return x == 0.0 ? HUGE_VAL : 1.0 / x - 2.0; }};
+    const double x = fnroot(0.0, 1.0, Eval, &probe);
+    EXPECT_EQ(GetErrorCode(), 0);
+    EXPECT_NEAR(x, 0.5, 2.0 * Tolerance(0.5));
+}
+
+TEST(Fnroot, ClearsAStaleErrorCode) {
+    SetErrorCode(-7);
+    Probe probe{[](double x) { return x - 0.5; }};
+    EXPECT_NEAR(fnroot(0.0, 1.0, Eval, &probe), 0.5, 2.0 * Tolerance(0.5));
+    EXPECT_EQ(GetErrorCode(), 0);
+}
+
+TEST(Fnroot, StopsWhenTheFunctionFails) {
+    Probe probe{[](double x) {
+        if (x > 0.3) SetErrorCode(-54);
+        return x - 0.7;
+    }};
+    EXPECT_EQ(fnroot(0.0, 1.0, Eval, &probe), 0.0);
+    EXPECT_EQ(GetErrorCode(), -54);
+    EXPECT_EQ(probe.calls, 2);
+}
+
+TEST(Fnroot, DefaultContextIsNull) {
+    // A non-null context would make the function constant and the search fail.
+    const double x = fnroot(0.0, 4.0, [](double v, void* context) { return context ? 1.0 : v * v - 3.0; });
+    EXPECT_EQ(GetErrorCode(), 0);
+    EXPECT_NEAR(x, std::sqrt(3.0), 2.0 * Tolerance(std::sqrt(3.0)));
+
+    EXPECT_EQ(fnroot(0.0, 1.0, nullptr), 0.0);
+    EXPECT_EQ(GetErrorCode(), -12);
+}
+
+}  // namespace
