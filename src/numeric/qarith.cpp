@@ -2,6 +2,8 @@
 #include <cmath>
 #include <cstring>
 
+#include <x86intrin.h>
+
 #include "numeric/qlib_internal.h"
 
 namespace qx {
@@ -97,39 +99,63 @@ Xf from_limbs(u64* w, int n, long e, bool neg, bool* sticky) {
 
 // Magnitude sum or difference of finite a and b with |a| >= |b|, in seven limbs (one guard limb).
 Xf add_mag(const Xf& a, const Xf& b, bool subtract, bool neg, bool* sticky) {
-    u64 aw[L + 1], bw[L + 1];
-    aw[0] = 0;
-    bw[0] = 0;
-    std::memcpy(aw + 1, a.m, sizeof a.m);
-    std::memcpy(bw + 1, b.m, sizeof b.m);
-    long d = static_cast<long>(a.e) - b.e;
-    bool st = shr_limbs(bw, L + 1, d);
-    long e = a.e;
-    if (!subtract) {
-        u64 carry = 0;
-        for (int i = 0; i <= L; ++i) {
-            u128 t = static_cast<u128>(aw[i]) + bw[i] + carry;
-            aw[i] = static_cast<u64>(t);
-            carry = static_cast<u64>(t >> 64);
-        }
-        if (carry) {
-            st |= (aw[0] & 1) != 0;
-            shr_limbs(aw, L + 1, 1);
-            aw[L] |= u64(1) << 63;
-            e += 1;
+    using ull = unsigned long long;
+    u64 bw[L + 1];
+    const long d = static_cast<long>(a.e) - b.e;
+    bool st = false;
+    if (d < 64) {
+        // The common case: the shifted operand fits the seven limbs without loss.
+        if (d == 0) {
+            bw[0] = 0;
+            for (int i = 0; i < L; ++i) bw[i + 1] = b.m[i];
+        } else {
+            const int r = static_cast<int>(d), l = 64 - r;
+            bw[0] = b.m[0] << l;
+            for (int i = 0; i < L - 1; ++i) bw[i + 1] = (b.m[i] >> r) | (b.m[i + 1] << l);
+            bw[L] = b.m[L - 1] >> r;
         }
     } else {
-        // The true subtrahend exceeds bw by less than one guard unit when bits were lost: subtracting one
-        // more unit keeps the truncated difference below the true one, and the rest stays sticky.
-        u64 borrow = st ? 1 : 0;
-        for (int i = 0; i <= L; ++i) {
-            u128 t = static_cast<u128>(aw[i]) - bw[i] - borrow;
-            aw[i] = static_cast<u64>(t);
-            borrow = static_cast<u64>(t >> 64) ? 1 : 0;
+        bw[0] = 0;
+        std::memcpy(bw + 1, b.m, sizeof b.m);
+        st = shr_limbs(bw, L + 1, d);
+    }
+    u64 w[L + 1];
+    long e = a.e;
+    Xf r;
+    r.neg = neg;
+    r.cls = kFinite;
+    if (!subtract) {
+        unsigned char c = 0;
+        w[0] = bw[0];
+        for (int i = 0; i < L; ++i)
+            c = _addcarry_u64(c, a.m[i], bw[i + 1], reinterpret_cast<ull*>(&w[i + 1]));
+        if (c) {
+            st |= (w[0] & 1) != 0;
+            for (int i = 0; i < L; ++i) w[i] = (w[i] >> 1) | (w[i + 1] << 63);
+            w[L] = (w[L] >> 1) | (u64(1) << 63);
+            e += 1;
         }
+        std::memcpy(r.m, w + 1, sizeof r.m);
+        r.e = static_cast<std::int32_t>(e);
+        if (sticky) *sticky = st || w[0] != 0;
+        return r;
+    }
+    // The true subtrahend exceeds bw by less than one guard unit when bits were lost: subtracting one more
+    // unit keeps the truncated difference below the true one, and the rest stays sticky.
+    unsigned char c = _subborrow_u64(0, 0, bw[0], reinterpret_cast<ull*>(&w[0]));
+    if (st) {
+        unsigned char c2 = _subborrow_u64(0, w[0], 1, reinterpret_cast<ull*>(&w[0]));
+        c |= c2;
+    }
+    for (int i = 0; i < L; ++i) c = _subborrow_u64(c, a.m[i], bw[i + 1], reinterpret_cast<ull*>(&w[i + 1]));
+    if (w[L] >> 63) {  // no cancellation
+        std::memcpy(r.m, w + 1, sizeof r.m);
+        r.e = static_cast<std::int32_t>(e);
+        if (sticky) *sticky = st || w[0] != 0;
+        return r;
     }
     bool st2 = false;
-    Xf r = from_limbs(aw, L + 1, e, neg, &st2);
+    r = from_limbs(w, L + 1, e, neg, &st2);
     if (sticky) *sticky = st || st2;
     return r;
 }
@@ -231,25 +257,78 @@ Xf sub(const Xf& a, const Xf& b, bool* sticky) {
     return add(a, neg(b), sticky);
 }
 
+namespace {
+
+// Adds the 128-bit product x*y into the three-limb column accumulator (c0, c1, c2).
+inline void mac(u64 x, u64 y, u64& c0, u64& c1, u64& c2) {
+#if defined(__x86_64__) && !defined(__clang__)
+    // GCC turns the portable form into long carry shuffles; this is the four-instruction column step.
+    u64 hi;
+    __asm__("mulq %[y]\n\taddq %%rax, %[c0]\n\tadcq %%rdx, %[c1]\n\tadcq $0, %[c2]"
+            : [c0] "+r"(c0), [c1] "+r"(c1), [c2] "+r"(c2), "+a"(x), "=d"(hi)
+            : [y] "rm"(y)
+            : "cc");
+#else
+    u128 t = static_cast<u128>(x) * y;
+    u128 s = static_cast<u128>(c0) + static_cast<u64>(t);
+    c0 = static_cast<u64>(s);
+    u128 s1 = static_cast<u128>(c1) + static_cast<u64>(t >> 64) + static_cast<u64>(s >> 64);
+    c1 = static_cast<u64>(s1);
+    c2 += static_cast<u64>(s1 >> 64);
+#endif
+}
+
+// Product of two six-limb numbers column by column, from column First on (lower columns are skipped and
+// read as zero). p receives all twelve limbs.
+template <int First>
+inline void mul_columns(const u64* a, const u64* b, u64* p) {
+    u64 c0 = 0, c1 = 0, c2 = 0;
+#pragma GCC unroll 16
+    for (int k = 0; k < First; ++k) p[k] = 0;
+#pragma GCC unroll 16
+    for (int k = First; k < 2 * L - 1; ++k) {
+        const int lo = k - L + 1 > 0 ? k - L + 1 : 0, hi = k < L - 1 ? k : L - 1;
+#pragma GCC unroll 8
+        for (int i = lo; i <= hi; ++i) mac(a[i], b[k - i], c0, c1, c2);
+        p[k] = c0;
+        c0 = c1;
+        c1 = c2;
+        c2 = 0;
+    }
+    p[2 * L - 1] = c0;
+}
+
+}  // namespace
+
 Xf mul(const Xf& a, const Xf& b, bool* sticky) {
     if (sticky) *sticky = false;
     bool ng = a.neg != b.neg;
     if (a.cls == kZero || b.cls == kZero) return zero();
     if (a.cls == kInf || b.cls == kInf) return inf(ng);
-    u64 p[2 * L] = {};
-    // Operands unpacked from the stored form have zero low 48 bits, and the low limb products only feed the
-    // sticky flag; the full product keeps the rounding exact.
-    for (int i = 0; i < L; ++i) {
-        if (!a.m[i]) continue;
-        u64 carry = 0;
-        for (int j = 0; j < L; ++j) {
-            u128 t = static_cast<u128>(a.m[i]) * b.m[j] + p[i + j] + carry;
-            p[i + j] = static_cast<u64>(t);
-            carry = static_cast<u64>(t >> 64);
-        }
-        p[i + L] = carry;
+    u64 p[2 * L];
+    if (sticky) {
+        mul_columns<0>(a.m, b.m, p);  // exact: the rounding into the stored form needs every bit
+    } else {
+        // Working precision: the columns below the fifth change the product by less than 2^-440 of it.
+        mul_columns<L - 1>(a.m, b.m, p);
     }
-    return from_limbs(p, 2 * L, static_cast<long>(a.e) + b.e, ng, sticky);
+    long e = static_cast<long>(a.e) + b.e;
+    if (!(p[2 * L - 1] >> 63)) {
+        for (int i = 2 * L - 1; i > 0; --i) p[i] = (p[i] << 1) | (p[i - 1] >> 63);
+        p[0] <<= 1;
+        e -= 1;
+    }
+    Xf r;
+    std::memcpy(r.m, p + L, sizeof r.m);
+    r.e = static_cast<std::int32_t>(e);
+    r.neg = ng;
+    r.cls = kFinite;
+    if (sticky) {
+        bool st = false;
+        for (int i = 0; i < L; ++i) st |= p[i] != 0;
+        *sticky = st;
+    }
+    return r;
 }
 
 Xf sqr(const Xf& a) {

@@ -14,7 +14,27 @@ const qcmplx qcone = {{0, 0x4100, 0, 0x8000}, {0}};
 
 namespace qx {
 
-void unpack(const QELT* q, Xf& x) {
+namespace {
+
+// Four stored words, most significant first, as one limb (and back). The words sit in memory in that
+// order, so a little-endian load needs its 16-bit lanes reversed.
+inline u64 load_limb(const QELT* w) {
+    u64 v;
+    std::memcpy(&v, w, sizeof v);
+    v = (v >> 32) | (v << 32);
+    return ((v >> 16) & 0x0000FFFF0000FFFFull) | ((v & 0x0000FFFF0000FFFFull) << 16);
+}
+
+inline void store_limb(u64 v, QELT* w) {
+    v = (v >> 32) | (v << 32);
+    v = ((v >> 16) & 0x0000FFFF0000FFFFull) | ((v & 0x0000FFFF0000FFFFull) << 16);
+    std::memcpy(w, &v, sizeof v);
+}
+
+}  // namespace
+
+// Vectorised limb stores followed by the scalar reads of the next operation stall on store forwarding.
+__attribute__((optimize("no-tree-vectorize"))) void unpack(const QELT* q, Xf& x) {
     x.neg = q[0] != 0;
     unsigned e = q[1];
     if (e == 0) {
@@ -25,11 +45,7 @@ void unpack(const QELT* q, Xf& x) {
         x = inf(q[0] != 0);
         return;
     }
-    for (int i = 0; i < 5; ++i) {
-        const QELT* w = q + 3 + 4 * i;
-        x.m[L - 1 - i] =
-            static_cast<u64>(w[0]) << 48 | static_cast<u64>(w[1]) << 32 | static_cast<u64>(w[2]) << 16 | w[3];
-    }
+    for (int i = 0; i < 5; ++i) x.m[L - 1 - i] = load_limb(q + 3 + 4 * i);
     x.m[0] = static_cast<u64>(q[23]) << 48;
     x.e = static_cast<std::int32_t>(e) - QEXPBIAS;
     x.cls = kFinite;
@@ -55,7 +71,8 @@ void unpack(const QELT* q, Xf& x) {
     }
 }
 
-void pack(const Xf& x, QELT* q, bool sticky, const char* name) {
+__attribute__((optimize("no-tree-vectorize"))) void pack(const Xf& x, QELT* q, bool sticky,
+                                                         const char* name) {
     if (x.cls == kZero) {
         std::memset(q, 0, NQ * sizeof(QELT));
         return;
@@ -97,14 +114,7 @@ void pack(const Xf& x, QELT* q, bool sticky, const char* name) {
     q[0] = x.neg ? 0xFFFF : 0;
     q[1] = static_cast<QELT>(be);
     q[2] = 0;
-    for (int i = 0; i < 5; ++i) {
-        u64 v = m[L - 1 - i];
-        QELT* w = q + 3 + 4 * i;
-        w[0] = static_cast<QELT>(v >> 48);
-        w[1] = static_cast<QELT>(v >> 32);
-        w[2] = static_cast<QELT>(v >> 16);
-        w[3] = static_cast<QELT>(v);
-    }
+    for (int i = 0; i < 5; ++i) store_limb(m[L - 1 - i], q + 3 + 4 * i);
     q[23] = static_cast<QELT>(m[0] >> 48);
 }
 
@@ -184,33 +194,6 @@ int qcmp(const QELT* a, const QELT* b) {
     qx::unpack(a, x);
     qx::unpack(b, y);
     return qx::cmp(x, y);
-}
-
-void qadd(const QELT* a, const QELT* b, QELT* c) {
-    Xf x, y;
-    qx::unpack(a, x);
-    qx::unpack(b, y);
-    bool st;
-    Xf r = qx::add(y, x, &st);
-    qx::pack(r, c, st, "qadd");
-}
-
-void qsub(const QELT* a, const QELT* b, QELT* c) {
-    Xf x, y;
-    qx::unpack(a, x);
-    qx::unpack(b, y);
-    bool st;
-    Xf r = qx::sub(y, x, &st);
-    qx::pack(r, c, st, "qsub");
-}
-
-void qmul(const QELT* a, const QELT* b, QELT* c) {
-    Xf x, y;
-    qx::unpack(a, x);
-    qx::unpack(b, y);
-    bool st;
-    Xf r = qx::mul(y, x, &st);
-    qx::pack(r, c, st, "qmul");
 }
 
 void qmuli(const QELT* a, const QELT* b, QELT* c) {
