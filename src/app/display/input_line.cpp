@@ -38,6 +38,7 @@ bool InputLine::CanInsert(int objects, int units) const {
 }
 
 bool InputLine::InsertObject(int index, const std::u16string& text) {
+    PerformPendingUpdate();
     int count = objectCount();
     int len = static_cast<int>(text.size());
     if (index < 0 || index > count || len == 0 || len > R::kMaxObjectLength || !CanInsert(1, len))
@@ -74,6 +75,7 @@ bool InputLine::InsertObjects(const std::vector<std::u16string>& objects) {
 }
 
 bool InputLine::DeleteObject(int index) {
+    PerformPendingUpdate();
     int count = objectCount();
     if (count == 0 || index < 0 || index > count) return false;
     if (index == count) {
@@ -117,6 +119,7 @@ void InputLine::Clear() {
 }
 
 void InputLine::MoveCaret(int delta) {
+    PerformPendingUpdate();
     int count = objectCount();
     int caret = std::clamp(m_line.iCaretIndex + delta, 0, count);
     m_line.iCaretIndex = caret;
@@ -240,6 +243,7 @@ bool InputLine::CanScrollRight() const {
 }
 
 bool InputLine::PlaceCaretAtTouch(double x, double regionLeft) {
+    PerformPendingUpdate();
     int count = objectCount();
     double edge = regionLeft;
     for (int k = m_line.iBeginIndexVisPart; k <= m_line.iEndIndexVisPart && k < count; ++k) {
@@ -257,6 +261,7 @@ bool InputLine::PlaceCaretAtTouch(double x, double regionLeft) {
 }
 
 int InputLine::DragTo(double x) {
+    PerformPendingUpdate();
     double delta = x - m_dDragAnchor;
     int steps = 0;
     // Dragging right brings earlier objects in from the left; dragging left, later ones from the right.

@@ -7,6 +7,10 @@
 // the other (1: the end from the beginning, 2: the beginning from the end). Widths are measured with the
 // line's font through a Canvas.
 //
+// The drawing step normally carries out a pending request between two commands; the editing and touch
+// operations carry it out first themselves, so that a sequence of commands without drawing in between
+// (the terminal shell, tests) sees the same window.
+//
 // The line never grows past what a stored line holds (512 UTF-16 units, 512 objects, objects of at most
 // 255 units): an insertion that would pass a limit is refused and changes nothing.
 #pragma once
