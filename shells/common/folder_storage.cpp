@@ -5,12 +5,15 @@
 
 #include <plist/plist++.h>
 #include <algorithm>
+#include <climits>
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <memory>
+#include <string_view>
 
 namespace fs = std::filesystem;
 
@@ -31,25 +34,26 @@ bool WriteAll(int fd, const std::uint8_t* data, size_t size) {
     return true;
 }
 
-// Parses XML or binary property lists; null on anything else.
-std::unique_ptr<PList::Structure> ParsePlistUnguarded(const std::vector<std::uint8_t>& bytes) {
-    static const char kBinMagic[] = "bplist00";
-    if (bytes.size() >= 8 && std::equal(kBinMagic, kBinMagic + 8, bytes.begin())) {
-        std::vector<char> bin(bytes.begin(), bytes.end());
-        return std::unique_ptr<PList::Structure>(PList::Structure::FromBin(bin));
-    }
-    std::string xml(bytes.begin(), bytes.end());
-    if (xml.find("<plist") == std::string::npos) return nullptr;
-    return std::unique_ptr<PList::Structure>(PList::Structure::FromXml(xml));
-}
+// Owns a parsed property-list tree of the C interface.
+struct PlistDeleter {
+    void operator()(void* node) const { plist_free(static_cast<plist_t>(node)); }
+};
+using PlistPtr = std::unique_ptr<void, PlistDeleter>;
 
-// A damaged file must give "unreadable", never an exception out of the wrapper library.
-std::unique_ptr<PList::Structure> ParsePlist(const std::vector<std::uint8_t>& bytes) {
-    try {
-        return ParsePlistUnguarded(bytes);
-    } catch (...) {
-        return nullptr;
+// Parses XML or binary property lists; null on anything else. Parsing goes through the C interface: the
+// C++ wrapper of this libplist release leaks the elements of arrays it parses.
+PlistPtr ParsePlist(const std::vector<std::uint8_t>& bytes) {
+    static const char kBinMagic[] = "bplist00";
+    if (bytes.empty() || bytes.size() > UINT32_MAX) return nullptr;
+    plist_t node = nullptr;
+    const char* data = reinterpret_cast<const char*>(bytes.data());
+    auto size = static_cast<uint32_t>(bytes.size());
+    if (bytes.size() >= 8 && std::equal(kBinMagic, kBinMagic + 8, bytes.begin())) {
+        plist_from_bin(data, size, &node);
+    } else if (std::string_view(data, bytes.size()).find("<plist") != std::string_view::npos) {
+        plist_from_xml(data, size, &node);
     }
+    return PlistPtr(node);
 }
 
 bool WriteText(FolderStorage& storage, const std::string& path, const std::string& text) {
@@ -92,16 +96,20 @@ std::optional<std::vector<std::uint8_t>> FolderStorage::readFile(const std::stri
 std::optional<StringDictionary> FolderStorage::readDictionary(const std::string& path) const {
     auto bytes = readFile(path);
     if (!bytes) return std::nullopt;
-    auto root = ParsePlist(*bytes);
-    if (!root || root->GetType() != PLIST_DICT) return std::nullopt;
-    auto* dict = static_cast<PList::Dictionary*>(root.get());
-    StringDictionary out;
-    for (auto it = dict->Begin(); it != dict->End(); ++it) {
-        if (it->second != nullptr && it->second->GetType() == PLIST_STRING) {
-            out[it->first] = static_cast<PList::String*>(it->second)->GetValue();
+    PlistPtr root = ParsePlist(*bytes);
+    if (!root || plist_get_node_type(root.get()) != PLIST_DICT) return std::nullopt;
+    try {
+        PList::Dictionary dict(root.release());  // takes the tree over
+        StringDictionary out;
+        for (auto it = dict.Begin(); it != dict.End(); ++it) {
+            if (it->second != nullptr && it->second->GetType() == PLIST_STRING) {
+                out[it->first] = static_cast<PList::String*>(it->second)->GetValue();
+            }
         }
+        return out;
+    } catch (...) {
+        return std::nullopt;  // a damaged file must never escape as an exception
     }
-    return out;
 }
 
 bool FolderStorage::writeDictionary(const std::string& path, const StringDictionary& dict) {
@@ -113,13 +121,11 @@ bool FolderStorage::writeDictionary(const std::string& path, const StringDiction
 std::optional<std::vector<std::string>> FolderStorage::readStringArray(const std::string& path) const {
     auto bytes = readFile(path);
     if (!bytes) return std::nullopt;
-    auto root = ParsePlist(*bytes);
-    if (!root || root->GetType() != PLIST_ARRAY) return std::nullopt;
-    // The C interface here: the C++ array wrapper of this libplist release mis-indexes its elements.
-    plist_t array = root->GetPlist();
+    PlistPtr root = ParsePlist(*bytes);
+    if (!root || plist_get_node_type(root.get()) != PLIST_ARRAY) return std::nullopt;
     std::vector<std::string> out;
-    for (uint32_t i = 0; i < plist_array_get_size(array); ++i) {
-        plist_t item = plist_array_get_item(array, i);
+    for (uint32_t i = 0; i < plist_array_get_size(root.get()); ++i) {
+        plist_t item = plist_array_get_item(root.get(), i);
         if (item == nullptr || plist_get_node_type(item) != PLIST_STRING) continue;
         char* value = nullptr;
         plist_get_string_val(item, &value);
