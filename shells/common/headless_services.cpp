@@ -22,3 +22,17 @@ bool PrintingUrlOpener::open(const std::string& url) {
     if (m_echo != nullptr) *m_echo << "[open] " << url << '\n';
     return true;
 }
+
+void ScriptedHttpFetch::get(const std::string& url, double timeoutSeconds,
+                            std::function<void(const HttpResponse&)> done) {
+    m_requests.push_back(Request{url, timeoutSeconds});
+    HttpResponse response;
+    if (auto it = m_responses.find(url); it != m_responses.end()) {
+        response = it->second;
+    } else {
+        response.error = "no response";
+    }
+    m_loop.after(0, [done = std::move(done), response] {
+        if (done) done(response);
+    });
+}

@@ -3,12 +3,14 @@
 #pragma once
 
 #include <deque>
+#include <map>
 #include <ostream>
 #include <string>
 #include <vector>
 
 #include "platform/alerts.h"
 #include "platform/feedback.h"
+#include "platform/http_fetch.h"
 #include "platform/run_loop.h"
 #include "platform/url_opener.h"
 
@@ -63,4 +65,29 @@ class CountingFeedback : public Feedback {
     int m_clicks = 0;
     int m_vibrations = 0;
     std::vector<std::string> m_played;
+};
+
+// Serves scripted responses by URL instead of going to the network (the terminal shell and tests run
+// offline). A URL without a script fails as a transfer without a response would. Responses arrive
+// through the run loop, never from inside get(); every request is kept.
+class ScriptedHttpFetch : public HttpFetch {
+  public:
+    explicit ScriptedHttpFetch(RunLoop& loop) : m_loop(loop) {}
+
+    void get(const std::string& url, double timeoutSeconds,
+             std::function<void(const HttpResponse&)> done) override;
+
+    void scriptResponse(const std::string& url, HttpResponse response) {
+        m_responses[url] = std::move(response);
+    }
+    struct Request {
+        std::string url;
+        double timeoutSeconds;
+    };
+    const std::vector<Request>& requests() const { return m_requests; }
+
+  private:
+    RunLoop& m_loop;
+    std::map<std::string, HttpResponse> m_responses;
+    std::vector<Request> m_requests;
 };

@@ -214,3 +214,29 @@ TEST(ScriptedAlerts, AnswersLaterOnTheRunLoopFromTheScript) {
     EXPECT_EQ(alerts.shown().at(0).title, "Warning!");
     EXPECT_NE(out.str().find("Do you want to clear history ? [YES | NO] -> 1"), std::string::npos);
 }
+
+TEST(ScriptedHttpFetch, ServesScriptedBodiesLaterAndFailsOtherwise) {
+    ManualRunLoop loop;
+    ScriptedHttpFetch http(loop);
+    http.scriptResponse("http://rates.test/currency/save.txt", HttpResponse{true, 200, "USD 1.0\n", ""});
+    std::vector<HttpResponse> got;
+    http.get("http://rates.test/currency/save.txt", 30, [&](const HttpResponse& r) { got.push_back(r); });
+    http.get("http://rates.test/other", 5, [&](const HttpResponse& r) { got.push_back(r); });
+    EXPECT_TRUE(got.empty());
+    loop.advance(0);
+    ASSERT_EQ(got.size(), 2u);
+    EXPECT_TRUE(got[0].ok);
+    EXPECT_EQ(got[0].body, "USD 1.0\n");
+    EXPECT_FALSE(got[1].ok);
+    EXPECT_EQ(got[1].status, 0);
+    EXPECT_FALSE(got[1].error.empty());
+    EXPECT_DOUBLE_EQ(http.requests().at(1).timeoutSeconds, 5);
+}
+
+TEST(PrintingUrlOpener, KeepsAndPrintsTheAddress) {
+    std::ostringstream out;
+    PrintingUrlOpener opener(&out);
+    EXPECT_TRUE(opener.open("mailto:?subject=&body=1%20%3D%202"));
+    EXPECT_EQ(opener.opened().at(0), "mailto:?subject=&body=1%20%3D%202");
+    EXPECT_EQ(out.str(), "[open] mailto:?subject=&body=1%20%3D%202\n");
+}
