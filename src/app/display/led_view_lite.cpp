@@ -14,7 +14,7 @@ const CanvasColor kArrow{0.45, 0.45, 0.45, 1};
 }  // namespace
 
 MyLedViewLite::MyLedViewLite(const Canvas* metrics, RunLoop* loop, Storage* storage)
-    : m_pMetrics(metrics), m_pLoop(loop), m_pStorage(storage) {
+    : m_pLoop(loop), m_pStorage(storage) {
     m_line.setMetrics(metrics);
     setFrame(m_frame);
 }

@@ -98,7 +98,6 @@ class MyLedViewLite {
     int arrowKeyAt(CanvasPoint p) const;  // 48, 49 or 0
 
     InputLine m_line;
-    const Canvas* m_pMetrics;
     RunLoop* m_pLoop;
     Storage* m_pStorage;
     CanvasRect m_frame{0, 0, 300, 40};
