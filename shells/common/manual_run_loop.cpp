@@ -48,7 +48,30 @@ bool ManualRunLoop::runNext(double limit, bool oneShotsOnly) {
     return true;
 }
 
+void ManualRunLoop::postFromAnyThread(std::function<void()> fn) {
+    {
+        std::lock_guard<std::mutex> lock(m_postMutex);
+        m_posts.push_back(std::move(fn));
+    }
+    m_postArrived.notify_all();
+}
+
+bool ManualRunLoop::waitForPost(std::chrono::milliseconds timeout) {
+    std::unique_lock<std::mutex> lock(m_postMutex);
+    return m_postArrived.wait_for(lock, timeout, [this] { return !m_posts.empty(); });
+}
+
+void ManualRunLoop::takePosts() {
+    std::vector<std::function<void()>> posts;
+    {
+        std::lock_guard<std::mutex> lock(m_postMutex);
+        posts.swap(m_posts);
+    }
+    for (auto& fn : posts) schedule(0, 0, std::move(fn));
+}
+
 void ManualRunLoop::advance(double seconds) {
+    takePosts();
     double target = m_now + std::max(0.0, seconds);
     while (runNext(target, false)) {
     }
@@ -56,6 +79,7 @@ void ManualRunLoop::advance(double seconds) {
 }
 
 int ImmediateRunLoop::runPending(int maxCalls) {
+    takePosts();
     int calls = 0;
     while (calls < maxCalls && runNext(1e300, true)) ++calls;
     return calls;

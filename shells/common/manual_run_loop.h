@@ -7,8 +7,12 @@
 // the clock to each deadline, so that a key sequence needs no waiting.
 #pragma once
 
+#include <chrono>
+#include <condition_variable>
 #include <functional>
 #include <map>
+#include <mutex>
+#include <vector>
 
 #include "platform/run_loop.h"
 
@@ -18,6 +22,11 @@ class ManualRunLoop : public RunLoop {
     TimerId every(double interval, std::function<void()> fn) override;
     void cancel(TimerId id) override;
     double now() const override { return m_now; }
+    void postFromAnyThread(std::function<void()> fn) override;
+
+    // Blocks the calling (loop) thread until something was posted from another thread or timeout passed;
+    // true when a post is waiting. The posted calls run at the next advance() or runPending().
+    bool waitForPost(std::chrono::milliseconds timeout);
 
     // Moves the clock forward by seconds (>= 0), running everything that falls due on the way.
     void advance(double seconds);
@@ -34,10 +43,16 @@ class ManualRunLoop : public RunLoop {
     TimerId schedule(double seconds, double interval, std::function<void()> fn);
     // Runs the earliest timer due at or before limit; false when none is.
     bool runNext(double limit, bool oneShotsOnly);
+    // Turns the posts of other threads into calls due now.
+    void takePosts();
 
     std::map<TimerId, Timer> m_timers;
     TimerId m_nextId = 1;
     double m_now = 0;
+
+    std::mutex m_postMutex;
+    std::condition_variable m_postArrived;
+    std::vector<std::function<void()>> m_posts;
 };
 
 class ImmediateRunLoop : public ManualRunLoop {

@@ -2,7 +2,8 @@
 //
 // All application logic runs on one thread; the keyboards' hold detection (0.4 s), key repeat (0.1 s),
 // the display's arrow repeat (0.15 s) and short delayed actions (0.1 s) are scheduled here. A callback always
-// runs later from the loop itself, never from inside after() or every().
+// runs later from the loop itself, never from inside after() or every(). Apart from postFromAnyThread(),
+// every member is called on the loop's own thread.
 #pragma once
 
 #include <cstdint>
@@ -26,4 +27,8 @@ class RunLoop {
 
     // Seconds since the loop started (monotonic).
     virtual double now() const = 0;
+
+    // The one call that may come from another thread (a platform's helper thread handing back a
+    // transfer): fn runs on the loop's thread at its next turn, after the calls already due.
+    virtual void postFromAnyThread(std::function<void()> fn) = 0;
 };

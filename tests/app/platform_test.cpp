@@ -3,6 +3,7 @@
 
 #include <sstream>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "common/folder_storage.h"
@@ -239,4 +240,19 @@ TEST(PrintingUrlOpener, KeepsAndPrintsTheAddress) {
     EXPECT_TRUE(opener.open("mailto:?subject=&body=1%20%3D%202"));
     EXPECT_EQ(opener.opened().at(0), "mailto:?subject=&body=1%20%3D%202");
     EXPECT_EQ(out.str(), "[open] mailto:?subject=&body=1%20%3D%202\n");
+}
+
+TEST(ManualRunLoop, PostsFromOtherThreadsRunOnTheLoop) {
+    ManualRunLoop loop;
+    std::vector<int> log;
+    std::thread worker([&] {
+        for (int i = 0; i < 100; ++i) loop.postFromAnyThread([&log, i] { log.push_back(i); });
+    });
+    worker.join();
+    EXPECT_TRUE(log.empty());  // nothing runs before the loop turns
+    EXPECT_TRUE(loop.waitForPost(std::chrono::milliseconds(0)));
+    loop.advance(0);
+    ASSERT_EQ(log.size(), 100u);
+    EXPECT_EQ(log[99], 99);
+    EXPECT_FALSE(loop.waitForPost(std::chrono::milliseconds(1)));
 }
