@@ -60,7 +60,7 @@ class InputLine {
     bool InsertObject(const std::u16string& text);
     // Inserts several objects at the caret, all or none (keys that put two objects, such as x²).
     bool InsertObjects(const std::vector<std::u16string>& objects);
-    // Whether objects more objects of total units more units still fit.
+    // Whether `objects` more objects holding `units` more UTF-16 units in all would still fit.
     bool CanInsert(int objects, int units) const;
 
     // Removes the object at index, or, when index equals the count, the last object (the caret moves back
