@@ -1,0 +1,162 @@
+#include "engine/tables.h"
+
+#include <cstring>
+#include <initializer_list>
+#include <string>
+#include <string_view>
+
+#include "numeric/radix.h"
+
+char g_chrLastItem[kLastItemSize];
+
+const FUNCTION_TABLE lpFunctionTable[kFunctionTableSize] = {
+    {"%", Percent},   {"+", Add},       {"*", Mul},       {"-", Sub},       {"/", Div},
+    {"sin", Sin},     {"asin", ASin},   {"acos", ACos},   {"cos", Cos},     {"tan", Tan},
+    {"atan", ATan},   {"ctan", CTan},   {"acot", ACot},   {"sqrt", Sqrt},   {"ln", Ln},
+    {"log", Log},     {"!", Factorial}, {"^", Pow},       {"exp", iexp},    {"and", ANDF},
+    {"or", ORF},      {"nand", NANDF},  {"nor", NORF},    {"xor", XORF},    {"sinh", Sinh},
+    {"asinh", ASinh}, {"acosh", ACosh}, {"atanh", ATanh}, {"acoth", ACoth}, {"cosh", Cosh},
+    {"tanh", Tanh},   {"ctanh", Ctanh}, {"sec", Sec},     {"csc", Csec},    {"sech", Sech},
+    {"csch", Csech},  {"asec", ASec},   {"acsc", ACsec},  {"asech", ASech}, {"acsch", ACsech},
+    {"root", Root},   {"mod", mod},     {"shl", shl},     {"shr", shr},     {"rtl", rtl},
+    {"rtr", rtr},     {"not", Not},     {"cpl", cpl},     {"iroot", iroot}, {"iexp", iexp},
+    {"abs", Abs},
+};
+
+const FUNCTION_TABLE_EX lpFunctionTableEx[kFunctionTableExSize] = {
+    {"ncr", nCrEx},     {"npr", nPrEx},     {"RAN", RANEx},     {"MOD", MODEx},     {"LCM", LCMEx},
+    {"GCD", GCDEx},     {"sin", SinEx},     {"sinh", SinhEx},   {"asin", ASinEx},   {"asinh", ASinhEx},
+    {"cos", CosEx},     {"cosh", CoshEx},   {"acos", ACosEx},   {"acosh", ACoshEx}, {"tan", TanEx},
+    {"tanh", TanhEx},   {"atan", ATanEx},   {"atanh", ATanhEx}, {"sec", SecEx},     {"asec", ASecEx},
+    {"sech", SechEx},   {"asech", ASechEx}, {"csc", CSecEx},    {"acsc", ACscEx},   {"csch", CSechEx},
+    {"acsch", ACschEx}, {"+", AddEx},       {"-", SubEx},       {"*", MulEx},       {"/", DivEx},
+    {"log", LogEx},     {"ln", LnEx},       {"^", PowEx},       {"root", rootEx},   {"iroot", irootEx},
+    {"exp", expEx},     {"sqrt", SqrtEx},   {"!", FactorialEx}, {"%", PercentEx},   {"mod", modEx},
+    {"shl", shlEx},     {"shr", shrEx},     {"rtl", rtlEx},     {"rtr", rtrEx},     {"not", notEx},
+    {"cpl", cplEx},     {"and", ANDFEx},    {"or", ORFEx},      {"nand", NANDFEx},  {"nor", NORFEx},
+    {"xor", XORFEx},    {"iexp", iexpEx},   {"abs", AbsEx},
+};
+
+const char* const lpszFunction[kFunctionWordCount] = {
+    "SQRT", "SIN",   "COS",   "TAN",  "LOG",   "LN",    "CTAN",  "ASIN",  "ACOS",  "ATAN",
+    "AND",  "NAND",  "OR",    "NOR",  "XOR",   "EXP",   "SINH",  "COSH",  "TANH",  "CTANH",
+    "SEC",  "CSC",   "SECH",  "CSCH", "ACOT",  "ASINH", "ACOSH", "ATANH", "ACOTH", "ASEC",
+    "ACSC", "ASECH", "ACSCH", "INV",  "TRANS", "DET",   "ROOT",  "RANK",  "EIGL",  "EIGV",
+    "DIAG", "ORTH",  "TRI",   "MOD",  "SHL",   "SHR",   "RTL",   "RTR",   "ABS",
+};
+
+const char* const g_regname[kRegisterNameCount] = {
+    "VVV", "VRE", "VA", "VB", "VC", "VD", "VE", "VF", "VG", "VH", "VI", "VJ", "VK", "V",    "VM",
+    "VN",  "VO",  "VP", "VQ", "VR", "VS", "VT", "VU", "VV", "VX", "VY", "VZ", "VW", "VLRE", "LIST",
+};
+
+const char* const fnName[kFunctionCallNameCount] = {
+    "RT",  "fnInt", "fnDeriv",   "fnEval",     "gcd",         "fnRoot",   "lcm",    "module", "fib",
+    "ran", "fnSum", "fnProduct", "sum",        "ssq",         "NPV",      "avg",    "sdv",    "ssd",
+    "min", "max",   "avd",       "median",     "md",          "dsq",      "gm",     "ncr",    "npr",
+    "db",  "syd",   "sln",       "pv",         "nper",        "rate",     "pmt",    "fv",     "not",
+    "cpl", "N",     "IRR",       "PoissonPDF", "BinomialPDF", "GammaPDF", "GeoPDF", "RayPDF", "GausPDF",
+};
+
+namespace {
+
+constexpr int kSumIndex = 12;
+
+template <typename Row, int N>
+const Row* FindRow(const Row (&table)[N], const char* word) {
+    if (word == nullptr) return nullptr;
+    for (const Row& row : table) {
+        if (std::strcmp(row.name, word) == 0) {
+            std::memset(g_chrLastItem, 0, sizeof g_chrLastItem);
+            std::strncpy(g_chrLastItem, row.name, sizeof g_chrLastItem - 1);
+            return &row;
+        }
+    }
+    return nullptr;
+}
+
+bool IsOneOf(std::string_view t, std::initializer_list<std::string_view> words) {
+    for (std::string_view w : words)
+        if (t == w) return true;
+    return false;
+}
+
+// First occurrence of name in text at or after from, or npos.
+size_t Occurrence(std::string_view text, const char* name, size_t from) {
+    return from > text.size() ? std::string_view::npos : text.find(name, from);
+}
+
+}  // namespace
+
+const FUNCTION_TABLE* GetHandler(const char* word) {
+    return FindRow(lpFunctionTable, word);
+}
+
+const FUNCTION_TABLE_EX* GetHandlerEx(const char* word) {
+    return FindRow(lpFunctionTableEx, word);
+}
+
+int Priority(const char* token) {
+    if (token == nullptr) return 8;
+    const std::string_view t(token);
+    if (t == "(" || t == ")") return 0;
+    if (IsOneOf(t, {"and", "or", "nand", "nor", "xor", "abs"})) return 1;
+    if (t == "+" || t == "-") return 2;
+    if (IsOneOf(t, {"mod", "shl", "shr", "rtl", "rtr"})) return 3;
+    if (t == "*" || t == "/") return 4;
+    if (IsOneOf(t, {"^", "root", "!", "%"})) return 5;
+    if (t == "exp") return 6;
+    if (IsOneOf(t, {"sin",   "cos",   "tan",   "ctan",  "sqrt",  "asin", "acos",  "atan",  "actan", "lg",
+                    "ln",    "log",   "sec",   "csc",   "sech",  "csch", "ctanh", "acot",  "sinh",  "cosh",
+                    "tanh",  "asinh", "acosh", "atanh", "acoth", "asec", "acsc",  "asech", "acsch", "inv",
+                    "trans", "det",   "rank",  "eigl",  "eigv",  "diag", "orth",  "tri"}))
+        return 7;
+    return 8;
+}
+
+int FindReg(const char* token) {
+    if (token == nullptr) return -1;
+    std::string upper(token);
+    strupr(upper.data());
+    for (int i = 0; i < kRegisterNameCount; ++i)
+        if (upper == g_regname[i]) return i;
+    return -1;
+}
+
+int FindReg(const char* text, int& offset) {
+    if (text == nullptr || offset < 0) return -1;
+    const std::string_view t(text);
+    for (int i = 0; i < kRegisterNameCount; ++i) {
+        const size_t at = Occurrence(t, g_regname[i], static_cast<size_t>(offset));
+        if (at != std::string_view::npos) {
+            offset = static_cast<int>(at);
+            return i;
+        }
+    }
+    return -1;
+}
+
+int FindFunction(const char* text, int& offset) {
+    if (text == nullptr || offset < 0) return -1;
+    const std::string_view t(text);
+    const size_t start = static_cast<size_t>(offset);
+    for (int i = 0; i < kFunctionCallNameCount; ++i) {
+        size_t at = Occurrence(t, fnName[i], start);
+        // "sum_" further on is a subscripted name, not the statistics call: look past it. The search start
+        // is kept local so that the names after "sum" are still searched from the caller's offset.
+        while (i == kSumIndex && at != std::string_view::npos && at != start && at + 3 < t.size() &&
+               t[at + 3] == '_')
+            at = Occurrence(t, fnName[i], at + 1);
+        if (at == std::string_view::npos) continue;
+        if (at > 0 && t[at - 1] == '\\') continue;  // a TeX command such as \sum
+        offset = static_cast<int>(at);
+        return i;
+    }
+    return -1;
+}
+
+bool IsFunctionWord(const char* word) {
+    for (const char* w : lpszFunction)
+        if (std::strcmp(w, word) == 0) return true;
+    return false;
+}
