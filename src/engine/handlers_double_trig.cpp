@@ -1,0 +1,178 @@
+// Double-precision circular and hyperbolic handlers: angle units, pole tests and twelve-decimal rounding.
+#include <cmath>
+#include <numbers>
+
+#include "engine/double_rounding.h"
+#include "engine/evaluate.h"
+#include "engine/handler_support.h"
+#include "engine/handlers.h"
+
+using handler_detail::IsNonNumber;
+using handler_detail::Unary;
+
+namespace {
+
+constexpr double kPi = std::numbers::pi;
+constexpr double kDegreeToRadian = kPi / 180;
+constexpr double kGradToRadian = kPi / 200;
+constexpr double kRadianToDegree = 180 / kPi;
+constexpr double kRadianToGrad = 200 / kPi;
+
+// A complex argument is always taken in radians, and the mode stays radian for the rest of the
+// calculation; a real one is converted from the current unit.
+void ArgumentToRadians(COMPLEX& z) {
+    if (z.im != 0) g_Mode = 1;
+    if (g_Mode == 0) z.re *= kDegreeToRadian;
+    if (g_Mode == 2) z.re *= kGradToRadian;
+}
+
+void ResultFromRadians(COMPLEX& z) {
+    if (g_Mode == 0) z.re *= kRadianToDegree;
+    if (g_Mode == 2) z.re *= kRadianToGrad;
+}
+
+using Fn = COMPLEX (*)(COMPLEX);
+
+// Forward circular function with the result's real part rounded to 12 decimals.
+int Forward(COMPLEX& z, Fn f, int code) {
+    ArgumentToRadians(z);
+    const COMPLEX r = f(z);
+    if (IsNonNumber(r)) return code;
+    z = {SnapTo12Decimals(r.re), r.im};
+    return 0;
+}
+
+// Forward function with a pole test first: q = |x| / period must not be an (odd) integer.
+int WithPoles(COMPLEX& z, Fn f, int code, double period, bool oddOnly) {
+    ArgumentToRadians(z);
+    if (z.im == 0 && IsPoleQuotient(std::fabs(z.re) / period, oddOnly)) return code;
+    const COMPLEX r = f(z);
+    if (IsNonNumber(r)) return code;
+    z = {SnapTo12Decimals(r.re), r.im};
+    return 0;
+}
+
+int Inverse(COMPLEX& z, Fn f, int code) {
+    if (z.im != 0) g_Mode = 1;
+    const COMPLEX r = f(z);
+    if (IsNonNumber(r)) return code;
+    z = r;
+    ResultFromRadians(z);
+    return 0;
+}
+
+int Plain(COMPLEX& z, Fn f, int code) {
+    const COMPLEX r = f(z);
+    if (IsNonNumber(r)) return code;
+    z = r;
+    return 0;
+}
+
+// complex_tan with the hyperbolic terms of a zero imaginary part written out: sinh of a signed zero is that
+// zero, so the values are complex_tan's own.
+COMPLEX TanOf(COMPLEX z) {
+    if (z.im != 0) return complex_tan(z);
+    const double c = std::cos(z.re);
+    const double t = c * c + z.im * z.im;
+    return {0.5 * std::sin(2 * z.re) / t, 0.5 * (2 * z.im) / t};
+}
+
+}  // namespace
+
+int SinValue(COMPLEX& z) {
+    return Forward(z, complex_sin, -19);
+}
+int CosValue(COMPLEX& z) {
+    return Forward(z, complex_cos, -20);
+}
+int TanValue(COMPLEX& z) {
+    return WithPoles(z, TanOf, -21, kPi / 2, true);
+}
+
+void Sin(COMPLEX* s, long& n, long base) {
+    Unary(s, n, base, SinValue);
+}
+void Cos(COMPLEX* s, long& n, long base) {
+    Unary(s, n, base, CosValue);
+}
+void Tan(COMPLEX* s, long& n, long base) {
+    Unary(s, n, base, TanValue);
+}
+void Sec(COMPLEX* s, long& n, long base) {
+    Unary(s, n, base, [](COMPLEX& z) { return WithPoles(z, complex_sec, -27, kPi / 2, true); });
+}
+void Csec(COMPLEX* s, long& n, long base) {
+    Unary(s, n, base, [](COMPLEX& z) { return WithPoles(z, complex_csc, -28, kPi, false); });
+}
+void CTan(COMPLEX* s, long& n, long base) {
+    Unary(s, n, base, [](COMPLEX& z) {
+        ArgumentToRadians(z);
+        const COMPLEX r = complex_cot(z);
+        if (IsNonNumber(r)) return -22;
+        z = r;
+        return 0;
+    });
+}
+
+void ASin(COMPLEX* s, long& n, long base) {
+    Unary(s, n, base, [](COMPLEX& z) { return Inverse(z, complex_arcsin, -3); });
+}
+void ACos(COMPLEX* s, long& n, long base) {
+    Unary(s, n, base, [](COMPLEX& z) { return Inverse(z, complex_arccos, -2); });
+}
+void ATan(COMPLEX* s, long& n, long base) {
+    Unary(s, n, base, [](COMPLEX& z) { return Inverse(z, complex_arctan, -17); });
+}
+void ACot(COMPLEX* s, long& n, long base) {
+    Unary(s, n, base, [](COMPLEX& z) { return Inverse(z, complex_arccot, -18); });
+}
+void ASec(COMPLEX* s, long& n, long base) {
+    Unary(s, n, base, [](COMPLEX& z) { return Inverse(z, complex_arcsec, -31); });
+}
+void ACsec(COMPLEX* s, long& n, long base) {
+    Unary(s, n, base, [](COMPLEX& z) { return Inverse(z, complex_arccsc, -32); });
+}
+
+void Sinh(COMPLEX* s, long& n, long base) {
+    Unary(s, n, base, [](COMPLEX& z) { return Plain(z, complex_sinh, -23); });
+}
+void Cosh(COMPLEX* s, long& n, long base) {
+    Unary(s, n, base, [](COMPLEX& z) { return Plain(z, complex_cosh, -24); });
+}
+void Tanh(COMPLEX* s, long& n, long base) {
+    Unary(s, n, base, [](COMPLEX& z) { return Plain(z, complex_tanh, -25); });
+}
+void Ctanh(COMPLEX* s, long& n, long base) {
+    Unary(s, n, base, [](COMPLEX& z) { return Plain(z, complex_coth, -26); });
+}
+void Sech(COMPLEX* s, long& n, long base) {
+    Unary(s, n, base, [](COMPLEX& z) { return Plain(z, complex_sech, -29); });
+}
+void Csech(COMPLEX* s, long& n, long base) {
+    Unary(s, n, base, [](COMPLEX& z) { return Plain(z, complex_csch, -30); });
+}
+void ASinh(COMPLEX* s, long& n, long base) {
+    Unary(s, n, base, [](COMPLEX& z) { return Plain(z, complex_arcsinh, -13); });
+}
+void ACosh(COMPLEX* s, long& n, long base) {
+    Unary(s, n, base, [](COMPLEX& z) { return Plain(z, complex_arccosh, -14); });
+}
+void ATanh(COMPLEX* s, long& n, long base) {
+    Unary(s, n, base, [](COMPLEX& z) { return Plain(z, complex_arctanh, -15); });
+}
+void ACoth(COMPLEX* s, long& n, long base) {
+    Unary(s, n, base, [](COMPLEX& z) { return Plain(z, complex_arccoth, -16); });
+}
+void ASech(COMPLEX* s, long& n, long base) {
+    Unary(s, n, base, [](COMPLEX& z) { return Plain(z, complex_arcsech, -33); });
+}
+
+void ACsech(COMPLEX* s, long& n, long base) {
+    Unary(s, n, base, [](COMPLEX& z) {
+        const int err = Plain(z, complex_arccsch, -34);
+        if (err != 0) return err;
+        if (z.im != 0) g_Mode = 1;
+        if (g_Mode == 0) z.re *= kRadianToDegree;
+        return 0;
+    });
+}
