@@ -1,0 +1,253 @@
+#include "engine/evaluate.h"
+
+#include <cmath>
+#include <cstring>
+#include <memory>
+#include <string_view>
+
+#include "engine/double_program.h"
+#include "engine/errors.h"
+#include "engine/ext_support.h"
+#include "engine/number_text.h"
+#include "engine/registers.h"
+#include "engine/rpn_maker.h"
+#include "engine/tables.h"
+#include "engine/tokenizer.h"
+#include "numeric/qcomplex.h"
+
+int g_Mode = 0;
+const char* g_lpszExpression = nullptr;
+const char* g_lpszVariable = nullptr;
+char g_lpszRPN[kEngineTextSize];
+
+int SetMode(int mode) {
+    g_Mode = mode;
+    return g_Mode;
+}
+
+namespace {
+
+std::string Lower(const char* s) {
+    std::string r = s != nullptr ? s : "";
+    for (char& c : r)
+        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+    return r;
+}
+
+// Tokenizes and converts expr into reverse-Polish text; sets -1 and returns false on any fault.
+bool Convert(const char* expr, int radix, const char* variable, std::string& rpn) {
+    if (expr == nullptr || strnlen(expr, kEngineTextSize) == static_cast<size_t>(kEngineTextSize)) {
+        SetErrorCode(-1);
+        return false;
+    }
+    rpn = expr;
+    if (!ExpressionParser(rpn, radix, variable)) {
+        SetErrorCode(-1);
+        return false;
+    }
+    if (!RPNMaker(rpn)) {
+        SetErrorCode(-1);
+        return false;
+    }
+    return true;
+}
+
+// ---- extended precision ----------------------------------------------------------------------------------
+
+const QELT* ExtendedE() {
+    static QELT e[NQ];
+    static bool made = false;
+    if (!made) {
+        qexp(qone, e);
+        made = true;
+    }
+    return e;
+}
+
+// Reads an operand token; false (with -1 set) when it is none.
+bool ExtendedOperand(const char* token, const std::string& variable, const QELT* value, qcmplx& v) {
+    v = qczero;
+    const std::string_view t(token);
+    if (ParseNumberToken(token, nullptr)) {
+        asctoq(token, v.r);
+    } else if (!variable.empty() && t == variable) {
+        if (value != nullptr) qmov(value, v.r);
+    } else if (t == "pi") {
+        qmov(qpi, v.r);
+    } else if (t == "e") {
+        qmov(ExtendedE(), v.r);
+    } else if (t == "i") {
+        qmov(qone, v.i);
+    } else {
+        const int reg = FindReg(token);
+        if (reg < 0 || !RegisterScalarValue(reg, &v)) {
+            SetErrorCode(-1);
+            return false;
+        }
+    }
+    return true;
+}
+
+// The conversion to double precision after "^": an overflow raises the library flag, which a following
+// qcmplx operation reports unless an operand clears it first.
+void TouchAsDoubles(const qcmplx& v) {
+    double d;
+    qtoe(v.r, &d);
+    qtoe(v.i, &d);
+}
+
+class ExtendedWalk {
+  public:
+    ExtendedWalk(const std::string& variable, const QELT* value)
+        : values_(new qcmplx[kValueStackSize]), variable_(variable), value_(value) {}
+
+    // Runs one token; false when the evaluation stops (the error code is set).
+    bool Step(const char* token) {
+        if (const FUNCTION_TABLE_EX* row = GetHandlerEx(token)) {
+            row->handler(values_.get(), n_, d_ > 0 ? groups_[d_ - 1] : 0);
+            if (GetErrorCode() != 0) return false;
+            if (std::strcmp(row->name, "^") == 0 && n_ > 0) TouchAsDoubles(values_[n_ - 1]);
+            return true;
+        }
+        if (std::strcmp(token, "(") == 0) {
+            if (d_ >= kValueStackSize) return Fault();
+            groups_[d_++] = n_;
+            return true;
+        }
+        if (std::strcmp(token, ")") == 0) {
+            if (d_ == 0) return Fault();
+            --d_;
+            return true;
+        }
+        if (n_ >= kValueStackSize) return Fault();
+        Clearmerror();
+        if (!ExtendedOperand(token, variable_, value_, values_[n_])) return false;
+        ++n_;
+        return true;
+    }
+
+    bool Result(qcmplx& r) {
+        if (n_ == 0) return Fault();
+        r = values_[0];
+        return true;
+    }
+
+  private:
+    bool Fault() {
+        SetErrorCode(-1);
+        return false;
+    }
+
+    std::unique_ptr<qcmplx[]> values_;
+    long groups_[kValueStackSize];
+    long n_ = 0;
+    long d_ = 0;
+    const std::string& variable_;
+    const QELT* value_;
+};
+
+// ---- double precision ------------------------------------------------------------------------------------
+
+struct DoubleCache {
+    bool valid = false;
+    std::string text;  // the caller's text at conversion, copied
+    int radix = 0;
+    std::string variable;  // lower case
+    DoubleProgram program;
+};
+
+DoubleCache& Cache() {
+    static DoubleCache c;
+    return c;
+}
+
+bool CacheHolds(const DoubleCache& c, const char* expr, int radix, const std::string& variable) {
+    return c.valid && g_lpszExpression != nullptr && g_lpszRPN[0] != '\0' && c.radix == radix &&
+           c.variable == variable && c.text == expr;
+}
+
+}  // namespace
+
+qcmplx ExprEvaluation(const char* expr, bool& success, const char* variable, const QELT* value, int radix) {
+    qcmplx result = qczero;
+    if (GetErrorCode() != 0) return result;
+    std::string rpn;
+    if (!Convert(expr, radix, variable, rpn)) return result;
+    const std::string var = Lower(variable);
+    ExtendedWalk walk(var, value);
+    char token[kEngineTextSize];
+    size_t i = 0;
+    while (i < rpn.size()) {
+        if (rpn[i] == ' ') {
+            ++i;
+            continue;
+        }
+        size_t end = rpn.find(' ', i);
+        if (end == std::string::npos) end = rpn.size();
+        std::memcpy(token, rpn.data() + i, end - i);  // shorter than the text, which fits the buffer
+        token[end - i] = '\0';
+        i = end;
+        if (!walk.Step(token)) return result;
+    }
+    if (!walk.Result(result)) return qczero;
+    success = true;
+    return result;
+}
+
+COMPLEX ExprEvaluationEx(const char* expr, bool& success, const char* variable, long double value,
+                         int radix) {
+    if (GetErrorCode() != 0) return {0, 0};
+    DoubleCache& c = Cache();
+    const std::string var = Lower(variable);
+    if (expr == nullptr || !CacheHolds(c, expr, radix, var)) {
+        c.valid = false;
+        g_lpszRPN[0] = '\0';
+        std::string rpn;
+        if (!Convert(expr, radix, variable, rpn)) return {0, 0};
+        c.text = expr;
+        c.radix = radix;
+        c.variable = var;
+        c.program.Compile(rpn, var);
+        c.valid = true;
+        std::memcpy(g_lpszRPN, rpn.c_str(), rpn.size() + 1);  // RPNMaker keeps it below kEngineTextSize
+    }
+    g_lpszExpression = expr;
+    return c.program.Run(static_cast<double>(value), success);
+}
+
+void fn(qcmplx* result, const QELT* x, void*) {
+    bool ok = false;
+    *result = ExprEvaluation(g_lpszExpression, ok, g_lpszVariable, x, 10);
+    if (!ext_detail::IsTiny(result->i)) {
+        SetErrorCode(-54);
+        *result = qczero;
+    }
+}
+
+void fn1(qcmplx* result, const QELT* x, void*) {
+    bool ok = false;
+    *result = ExprEvaluation(g_lpszExpression, ok, g_lpszVariable, x, 10);
+    if (ext_detail::IsBelowTiny(result->r)) qclear(result->r);
+    if (ext_detail::IsBelowTiny(result->i)) qclear(result->i);
+}
+
+long double fnex(long double x, const char* expr) {
+    if (expr == nullptr || *expr == '\0') return 0;
+    bool ok = false;
+    const COMPLEX r = ExprEvaluationEx(expr, ok, g_lpszVariable, x, 10);
+    if (std::fabs(r.im) > 1e-8) {
+        SetErrorCode(-54);
+        return 0;
+    }
+    return r.re;
+}
+
+double fn(double x, void*) {
+    bool ok = false;
+    const COMPLEX r = ExprEvaluationEx(g_lpszExpression, ok, g_lpszVariable, x, 10);
+    if (std::fabs(r.im) > 1e-16) {
+        SetErrorCode(-54);
+        return 0;
+    }
+    return r.re;
+}
