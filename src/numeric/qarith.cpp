@@ -280,14 +280,14 @@ inline void mac(u64 x, u64 y, u64& c0, u64& c1, u64& c2) {
 
 // Product of two six-limb numbers column by column, from column First on (lower columns are skipped and
 // read as zero). p receives all twelve limbs.
-template <int First>
+template <int First, int N = L>
 inline void mul_columns(const u64* a, const u64* b, u64* p) {
     u64 c0 = 0, c1 = 0, c2 = 0;
 #pragma GCC unroll 16
     for (int k = 0; k < First; ++k) p[k] = 0;
 #pragma GCC unroll 16
-    for (int k = First; k < 2 * L - 1; ++k) {
-        const int lo = k - L + 1 > 0 ? k - L + 1 : 0, hi = k < L - 1 ? k : L - 1;
+    for (int k = First; k < 2 * N - 1; ++k) {
+        const int lo = k - N + 1 > 0 ? k - N + 1 : 0, hi = k < N - 1 ? k : N - 1;
 #pragma GCC unroll 8
         for (int i = lo; i <= hi; ++i) mac(a[i], b[k - i], c0, c1, c2);
         p[k] = c0;
@@ -295,7 +295,7 @@ inline void mul_columns(const u64* a, const u64* b, u64* p) {
         c1 = c2;
         c2 = 0;
     }
-    p[2 * L - 1] = c0;
+    p[2 * N - 1] = c0;
 }
 
 }  // namespace
@@ -335,148 +335,234 @@ Xf sqr(const Xf& a) {
     return mul(a, a);
 }
 
+namespace {
+
+// floor((2^128 - 1) / d) - 2^64 for a normalised d: the reciprocal that turns a 2-by-1 division into
+// multiplications (Moller and Granlund, "Improved division by invariant integers").
+inline u64 reciprocal(u64 d) {
+    u64 r;
+    return div128(~d, ~u64(0), d, &r);
+}
+
+// (nh, nl) / d with nh < d, given v = reciprocal(d).
+inline u64 div2by1(u64 nh, u64 nl, u64 d, u64 v, u64* rem) {
+    u128 q = static_cast<u128>(v) * nh + ((static_cast<u128>(nh) << 64) | nl);
+    u64 qh = static_cast<u64>(q >> 64) + 1, ql = static_cast<u64>(q);
+    u64 r = nl - qh * d;
+    if (r > ql) {
+        --qh;
+        r += d;
+    }
+    if (r >= d) {
+        ++qh;
+        r -= d;
+    }
+    *rem = r;
+    return qh;
+}
+
+// u[0..n] -= q * v[0..n-1]; returns the final borrow out of u[n] (0 or 1).
+inline u64 submul(u64* u, const u64* v, int n, u64 q) {
+    u64 carry = 0;
+    for (int i = 0; i < n; ++i) {
+#if defined(__x86_64__) && !defined(__clang__)
+        u64 lo = v[i], hi;
+        __asm__("mulq %[q]\n\taddq %[c], %%rax\n\tadcq $0, %%rdx\n\tsubq %%rax, %[u]\n\tadcq $0, %%rdx"
+                : "+a"(lo), "=&d"(hi), [u] "+m"(u[i])
+                : [q] "r"(q), [c] "r"(carry)
+                : "cc");
+        carry = hi;
+#else
+        u128 p = static_cast<u128>(q) * v[i] + carry;
+        u64 pl = static_cast<u64>(p);
+        carry = static_cast<u64>(p >> 64) + (u[i] < pl ? 1 : 0);
+        u[i] -= pl;
+#endif
+    }
+    u64 top = u[n];
+    u[n] = top - carry;
+    return top < carry ? 1 : 0;
+}
+
+inline void addback(u64* u, const u64* v, int n) {
+    unsigned char c = 0;
+    for (int i = 0; i < n; ++i)
+        c = _addcarry_u64(c, u[i], v[i], reinterpret_cast<unsigned long long*>(&u[i]));
+    u[n] += c;
+}
+
+// Top `K` limbs of a times top `K` limbs of b (the rest read as zero), for the low-precision steps of an
+// iteration: only K * K limb products.
+template <int K>
+Xf mul_top(const Xf& a, const Xf& b) {
+    if (a.cls != kFinite || b.cls != kFinite) return mul(a, b);
+    u64 p[2 * K];
+    mul_columns<0, K>(a.m + (L - K), b.m + (L - K), p);
+    Xf r{};
+    long e = static_cast<long>(a.e) + b.e;
+    if (!(p[2 * K - 1] >> 63)) {
+        for (int i = 2 * K - 1; i > 0; --i) p[i] = (p[i] << 1) | (p[i - 1] >> 63);
+        p[0] <<= 1;
+        e -= 1;
+    }
+    const int n = 2 * K < L ? 2 * K : L;
+    for (int i = 0; i < n; ++i) r.m[L - 1 - i] = p[2 * K - 1 - i];
+    r.e = static_cast<std::int32_t>(e);
+    r.neg = a.neg != b.neg;
+    r.cls = kFinite;
+    return r;
+}
+
+}  // namespace
+
 Xf div(const Xf& a, const Xf& b, bool* sticky) {
     if (sticky) *sticky = false;
     bool ng = a.neg != b.neg;
     if (a.cls == kInf) return inf(ng);
     if (a.cls == kZero || b.cls == kInf) return zero();
     if (b.cls == kZero) return inf(ng);
-    // Knuth's algorithm D on u = A * 2^384 (twelve limbs) by v = B (six limbs, already normalised).
-    const int n = L, m = L;
+    // Long division of A * 2^384 by B (both normalised six-limb significands): the quotient's top bit is
+    // A >= B, then six limb digits, each estimated from the divisor's top limb by a reciprocal and
+    // corrected with the next one.
+    const u64* v = b.m;
     u64 u[2 * L + 1];
     for (int i = 0; i < L; ++i) u[i] = 0;
     for (int i = 0; i < L; ++i) u[L + i] = a.m[i];
     u[2 * L] = 0;
-    const u64* v = b.m;
-    u64 q[L + 1];
-    for (int j = m; j >= 0; --j) {
+    const bool top = cmp_limbs(a.m, v, L) >= 0;
+    if (top) {
+        unsigned char c = 0;
+        for (int i = 0; i < L; ++i)
+            c = _subborrow_u64(c, u[L + i], v[i], reinterpret_cast<unsigned long long*>(&u[L + i]));
+    }
+    const u64 vinv = reciprocal(v[L - 1]);
+    u64 q[L];
+    for (int j = L - 1; j >= 0; --j) {
         u64 qhat, rhat;
         bool rhat_big = false;
-        if (u[j + n] >= v[n - 1]) {
-            // qhat would overflow a limb: take the largest digit, with its remainder.
+        if (u[j + L] >= v[L - 1]) {
             qhat = ~u64(0);
-            u128 r = (static_cast<u128>(u[j + n]) << 64 | u[j + n - 1]) - static_cast<u128>(qhat) * v[n - 1];
+            u128 r = (static_cast<u128>(u[j + L]) << 64 | u[j + L - 1]) - static_cast<u128>(qhat) * v[L - 1];
             rhat_big = (r >> 64) != 0;
             rhat = static_cast<u64>(r);
         } else {
-            qhat = div128(u[j + n], u[j + n - 1], v[n - 1], &rhat);
+            qhat = div2by1(u[j + L], u[j + L - 1], v[L - 1], vinv, &rhat);
         }
         while (!rhat_big &&
-               static_cast<u128>(qhat) * v[n - 2] > (static_cast<u128>(rhat) << 64 | u[j + n - 2])) {
+               static_cast<u128>(qhat) * v[L - 2] > (static_cast<u128>(rhat) << 64 | u[j + L - 2])) {
             --qhat;
-            u128 t = static_cast<u128>(rhat) + v[n - 1];
+            u128 t = static_cast<u128>(rhat) + v[L - 1];
             rhat = static_cast<u64>(t);
             rhat_big = (t >> 64) != 0;
         }
-        // u[j .. j+n] -= qhat * v
-        u64 borrow = 0, carry = 0;
-        for (int i = 0; i < n; ++i) {
-            u128 p = static_cast<u128>(qhat) * v[i] + carry;
-            carry = static_cast<u64>(p >> 64);
-            u64 pl = static_cast<u64>(p);
-            u128 t = static_cast<u128>(u[i + j]) - pl - borrow;
-            u[i + j] = static_cast<u64>(t);
-            borrow = static_cast<u64>(t >> 64) ? 1 : 0;
-        }
-        u128 t = static_cast<u128>(u[j + n]) - carry - borrow;
-        u[j + n] = static_cast<u64>(t);
-        if (static_cast<u64>(t >> 64)) {
-            // Subtracted one v too many: add it back.
-            --qhat;
-            u64 c = 0;
-            for (int i = 0; i < n; ++i) {
-                u128 s = static_cast<u128>(u[i + j]) + v[i] + c;
-                u[i + j] = static_cast<u64>(s);
-                c = static_cast<u64>(s >> 64);
-            }
-            u[j + n] += c;
+        if (submul(u + j, v, L, qhat)) {
+            --qhat;  // one v too many
+            addback(u + j, v, L);
         }
         q[j] = qhat;
     }
     bool rem = false;
-    for (int i = 0; i < n; ++i) rem |= u[i] != 0;
-    bool st = false;
-    Xf r = from_limbs(q, L + 1, static_cast<long>(a.e) - b.e + 64, ng, &st);
-    if (sticky) *sticky = st || rem;
+    for (int i = 0; i < L; ++i) rem |= u[i] != 0;
+    Xf r;
+    r.cls = kFinite;
+    r.neg = ng;
+    r.e = a.e - b.e;
+    if (top) {
+        rem |= (q[0] & 1) != 0;
+        for (int i = 0; i < L - 1; ++i) r.m[i] = (q[i] >> 1) | (q[i + 1] << 63);
+        r.m[L - 1] = (q[L - 1] >> 1) | (u64(1) << 63);
+        r.e += 1;
+    } else {
+        std::memcpy(r.m, q, sizeof r.m);
+    }
+    if (sticky) *sticky = rem;
     return r;
 }
-
-namespace {
-
-// out (2n limbs) = x^2 for an n-limb x.
-void square_limbs(const u64* x, int n, u64* out) {
-    for (int i = 0; i < 2 * n; ++i) out[i] = 0;
-    for (int i = 0; i < n; ++i) {
-        u64 carry = 0;
-        for (int j = 0; j < n; ++j) {
-            u128 t = static_cast<u128>(x[i]) * x[j] + out[i + j] + carry;
-            out[i + j] = static_cast<u64>(t);
-            carry = static_cast<u64>(t >> 64);
-        }
-        out[i + n] = carry;
-    }
-}
-
-}  // namespace
 
 Xf sqrt(const Xf& a, bool* sticky) {
     if (sticky) *sticky = false;
     if (a.cls != kFinite) return a;
-    // With a = A / 2^384 * 2^ea, the root is S / 2^384 * 2^k where S = floor(sqrt(N)) and
-    // N = A * 2^384, k = ea / 2 for an even exponent, N = A * 2^383, k = (ea + 1) / 2 for an odd one.
-    // Newton's iteration for the reciprocal root gives S to a few units; an exact integer check fixes it.
+    // With a = A / 2^384 * 2^ea, the root is S / 2^384 * 2^k where S = floor(sqrt(N)) and N = A * 2^384,
+    // k = ea / 2 for an even exponent, N = A * 2^383, k = (ea + 1) / 2 for an odd one. Newton's iteration
+    // for the reciprocal root runs at the precision it has reached (2, then 4 limbs); a last
+    // Karp-Markstein step gives the root itself to about 420 bits, and one exact remainder fixes S.
     const int odd = a.e & 1;
     Xf am = a;
     am.neg = 0;
     am.e = odd ? -1 : 0;  // am = N / 2^768, in [0.25, 1)
+    const Xf one_ = one();
     Xf r = from_double(1.0 / std::sqrt(to_double(am)));
-    const Xf three = from_u64(3);
-    for (int it = 0; it < 3; ++it) r = ldexp(mul(r, sub(three, mul(am, sqr(r)))), -1);
-    Xf s = mul(am, r);
+    r = add(r, ldexp(mul_top<2>(r, sub(one_, mul_top<2>(am, mul_top<2>(r, r)))), -1));
+    r = add(r, ldexp(mul_top<4>(r, sub(one_, mul_top<4>(am, mul_top<4>(r, r)))), -1));
+    Xf s = mul_top<4>(am, r);
+    s = add(s, ldexp(mul_top<4>(r, sub(am, mul(s, s))), -1));
 
-    constexpr int W = L + 1;  // S may briefly reach 2^384 while it is being corrected
-    u64 N[2 * W] = {};
+    u64 N[2 * L] = {};
     for (int i = 0; i < L; ++i) N[L + i] = a.m[i];
-    if (odd) shr_limbs(N, 2 * W, 1);
-    u64 S[W] = {};
+    if (odd) shr_limbs(N, 2 * L, 1);
+    // S = s * 2^384 (s in [0.5, 1) normally; an approximation may touch 1 or dip below 0.5).
+    u64 S[L + 1] = {};
     std::memcpy(S, s.m, sizeof s.m);
     if (s.e > 0) {
-        shl_limbs(S, W, s.e);
+        shl_limbs(S, L + 1, s.e);
     } else if (s.e < 0) {
-        shr_limbs(S, W, -s.e);
+        shr_limbs(S, L + 1, -s.e);
     }
-    u64 sq[2 * W], R[2 * W];
-    bool exact = false;
-    for (;;) {
-        square_limbs(S, W, sq);
-        if (cmp_limbs(sq, N, 2 * W) > 0) {
-            for (int i = 0; i < W; ++i)
+    // R = N - S^2 (signed, in 2L + 2 limbs), then S moves by single steps until 0 <= R <= 2S.
+    constexpr int W = 2 * L + 2;
+    u64 sq[W] = {}, R[W] = {};
+    if (S[L] == 0) {
+        mul_columns<0>(S, S, sq);
+    } else {
+        // The approximation reached 1: S = 2^384 exactly as the only possibility with this top limb.
+        for (int i = 0; i < L; ++i) S[i] = 0;
+        S[L] = 1;
+        sq[2 * L] = 1;
+    }
+    {
+        unsigned char c = 0;
+        for (int i = 0; i < W; ++i) {
+            u64 n = i < 2 * L ? N[i] : 0;
+            c = _subborrow_u64(c, n, sq[i], reinterpret_cast<unsigned long long*>(&R[i]));
+        }
+    }
+    auto twice_s_plus = [&](u64 plus, u64* out) {  // out = 2S + plus
+        u64 c = plus;
+        for (int i = 0; i < W; ++i) {
+            u64 si = i < L + 1 ? S[i] : 0, prev = i > 0 && i - 1 < L + 1 ? S[i - 1] : 0;
+            u64 v2 = (si << 1) | (prev >> 63);
+            u128 t = static_cast<u128>(v2) + c;
+            out[i] = static_cast<u64>(t);
+            c = static_cast<u64>(t >> 64);
+        }
+    };
+    u64 t[W];
+    for (int guard = 0; guard < 64; ++guard) {
+        if (R[W - 1] >> 63) {
+            // R < 0: S -= 1, R += 2S + 1 (with the new S) = 2 S_old - 1.
+            for (int i = 0; i < L + 1; ++i)
                 if (S[i]-- != 0) break;
+            twice_s_plus(1, t);
+            unsigned char c = 0;
+            for (int i = 0; i < W; ++i)
+                c = _addcarry_u64(c, R[i], t[i], reinterpret_cast<unsigned long long*>(&R[i]));
             continue;
         }
-        u64 borrow = 0;
-        for (int i = 0; i < 2 * W; ++i) {
-            u128 t = static_cast<u128>(N[i]) - sq[i] - borrow;
-            R[i] = static_cast<u64>(t);
-            borrow = static_cast<u64>(t >> 64) ? 1 : 0;
-        }
-        // (S + 1)^2 <= N exactly when R >= 2S + 1, i.e. R > 2S.
-        u64 S2[2 * W] = {};
-        u64 c = 0;
-        for (int i = 0; i < W; ++i) {
-            S2[i] = (S[i] << 1) | c;
-            c = S[i] >> 63;
-        }
-        S2[W] = c;
-        if (cmp_limbs(R, S2, 2 * W) > 0) {
+        twice_s_plus(0, t);
+        if (cmp_limbs(R, t, W) > 0) {
+            // R > 2S: S += 1, R -= 2 S_old + 1.
+            twice_s_plus(1, t);
+            unsigned char c = 0;
             for (int i = 0; i < W; ++i)
+                c = _subborrow_u64(c, R[i], t[i], reinterpret_cast<unsigned long long*>(&R[i]));
+            for (int i = 0; i < L + 1; ++i)
                 if (++S[i] != 0) break;
             continue;
         }
-        exact = true;
-        for (int i = 0; i < 2 * W; ++i) exact &= R[i] == 0;
         break;
     }
+    bool exact = true;
+    for (int i = 0; i < W; ++i) exact &= R[i] == 0;
     Xf res;
     res.cls = kFinite;
     res.neg = 0;

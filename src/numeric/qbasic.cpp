@@ -72,34 +72,34 @@ inline bool store(u64* m, long be, bool neg, bool sticky, QELT* q) {
 // c = x + y (y already carrying the sign it is added with), both plain. Returns false when the general
 // path must finish the job.
 bool add_fast(const QELT* x, bool xneg, const QELT* y, bool yneg, QELT* c) {
-    long ex = x[1], ey = y[1];
-    u64 a[L], b[L];
-    load(x, a);
-    load(y, b);
-    bool aneg = xneg, bneg = yneg;
-    // Order so that |a| >= |b|.
-    bool swap = ey > ex;
-    if (ey == ex) {
-        for (int i = L - 1; i >= 0; --i) {
-            if (a[i] != b[i]) {
-                swap = b[i] > a[i];
+    // Order so that |x| >= |y|: by exponent, then by the significand words (most significant first).
+    bool swap = y[1] > x[1];
+    if (y[1] == x[1]) {
+        for (int i = 3; i < NQ; ++i) {
+            if (x[i] != y[i]) {
+                swap = y[i] > x[i];
                 break;
             }
         }
     }
     if (swap) {
-        for (int i = 0; i < L; ++i) std::swap(a[i], b[i]);
-        std::swap(ex, ey);
-        std::swap(aneg, bneg);
+        std::swap(x, y);
+        std::swap(xneg, yneg);
     }
+    long ex = x[1], ey = y[1];
+    if (ex - ey > 338) {
+        // y is below a quarter of x's last place: the sum rounds to x.
+        if (c != x) std::memcpy(c, x, NQ * sizeof(QELT));
+        c[0] = xneg ? 0xFFFF : 0;
+        c[2] = 0;
+        return true;
+    }
+    u64 a[L], b[L];
+    load(x, a);
+    load(y, b);
+    const bool aneg = xneg, bneg = yneg;
     const long d = ex - ey;
     const bool subtract = aneg != bneg;
-    if (d > 338) {
-        // b is below a quarter of a's last place: the sum rounds to a.
-        u64 m[L];
-        for (int i = 0; i < L; ++i) m[i] = a[i];
-        return store(m, ex, aneg, false, c);
-    }
     // b shifted right by d into seven limbs (w[0] is a guard limb); bits beyond it only set sticky.
     u64 w[L + 1];
     bool st = false;

@@ -33,8 +33,7 @@ inline void store_limb(u64 v, QELT* w) {
 
 }  // namespace
 
-// Vectorised limb stores followed by the scalar reads of the next operation stall on store forwarding.
-__attribute__((optimize("no-tree-vectorize"))) void unpack(const QELT* q, Xf& x) {
+void unpack(const QELT* q, Xf& x) {
     x.neg = q[0] != 0;
     unsigned e = q[1];
     if (e == 0) {
@@ -71,8 +70,7 @@ __attribute__((optimize("no-tree-vectorize"))) void unpack(const QELT* q, Xf& x)
     }
 }
 
-__attribute__((optimize("no-tree-vectorize"))) void pack(const Xf& x, QELT* q, bool sticky,
-                                                         const char* name) {
+void pack(const Xf& x, QELT* q, bool sticky, const char* name) {
     if (x.cls == kZero) {
         std::memset(q, 0, NQ * sizeof(QELT));
         return;
