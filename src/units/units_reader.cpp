@@ -156,7 +156,10 @@ int CUnits::getUnits2(const std::string& section, std::vector<UNIT_STRUCT>& unit
             case LineKind::Begin: {
                 bool wanted = !found && name == section;
                 walk.begin(wanted);
-                if (wanted) found = true, type = headerType;
+                if (wanted) {
+                    found = true;
+                    type = headerType;
+                }
                 break;
             }
             case LineKind::End:

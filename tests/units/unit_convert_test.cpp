@@ -146,7 +146,6 @@ INSTANTIATE_TEST_SUITE_P(Failures, ConvertFails,
                                            FailCase{"Speed", "m", "s", -2}, FailCase{"Speed", "kg", "km", -2},
                                            // Dividing by a zero factor is refused, not turned into infinity.
                                            FailCase{"Damaged", "b", "z", -2},
-
                                            // Circular definitions end without a result.
                                            FailCase{"Damaged", "l1", "b", -2},
                                            FailCase{"Damaged", "me", "b", -2}));
