@@ -88,7 +88,7 @@ UnitConversion ConvertCurrency(const std::string& currencyFile, const std::strin
     CUnitConvert conv;
     conv.openFile(currencyFile);
     UnitConversion r = convertLoaded(conv, from, to, value);
-    r.group = "Currency";
+    r.group = kCurrencyGroupName;
     return r;
 }
 
@@ -103,7 +103,7 @@ std::string CurrencyTableDate(const std::string& currencyFile) {
 }
 
 std::string CurrencyCaption(const std::string& currencyFile) {
-    return "Currency (" + CurrencyTableDate(currencyFile) + ")";
+    return std::string(kCurrencyGroupName) + " (" + CurrencyTableDate(currencyFile) + ")";
 }
 
 std::vector<UNIT_GROUP> ListClothingCharts(const std::string& clothingGroupFile) {

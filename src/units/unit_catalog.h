@@ -7,6 +7,11 @@
 
 #include "units/unit_types.h"
 
+// The unit converter's first group entry, which opens the clothing-size charts instead of a unit group.
+constexpr const char* kClothingGroupName = "Clothing - Shoe Size & Other Charts";
+// The single group of the currency converter.
+constexpr const char* kCurrencyGroupName = "Currency";
+
 // Paths of the five unit-family data files.
 struct UnitDataFiles {
     std::string units;           // units by group
