@@ -5,6 +5,7 @@
 #include <x86intrin.h>
 
 #include "numeric/qlib_internal.h"
+#include "numeric/qlimb.h"
 
 namespace qx {
 
@@ -258,25 +259,6 @@ Xf sub(const Xf& a, const Xf& b, bool* sticky) {
 }
 
 namespace {
-
-// Adds the 128-bit product x*y into the three-limb column accumulator (c0, c1, c2).
-inline void mac(u64 x, u64 y, u64& c0, u64& c1, u64& c2) {
-#if defined(__x86_64__) && !defined(__clang__)
-    // GCC turns the portable form into long carry shuffles; this is the four-instruction column step.
-    u64 hi;
-    __asm__("mulq %[y]\n\taddq %%rax, %[c0]\n\tadcq %%rdx, %[c1]\n\tadcq $0, %[c2]"
-            : [c0] "+r"(c0), [c1] "+r"(c1), [c2] "+r"(c2), "+a"(x), "=d"(hi)
-            : [y] "rm"(y)
-            : "cc");
-#else
-    u128 t = static_cast<u128>(x) * y;
-    u128 s = static_cast<u128>(c0) + static_cast<u64>(t);
-    c0 = static_cast<u64>(s);
-    u128 s1 = static_cast<u128>(c1) + static_cast<u64>(t >> 64) + static_cast<u64>(s >> 64);
-    c1 = static_cast<u64>(s1);
-    c2 += static_cast<u64>(s1 >> 64);
-#endif
-}
 
 // Product of two six-limb numbers column by column, from column First on (lower columns are skipped and
 // read as zero). p receives all twelve limbs.

@@ -8,26 +8,17 @@
 #include <x86intrin.h>
 
 #include "numeric/qlib_internal.h"
+#include "numeric/qlimb.h"
 
 namespace {
 
+using qx::load_limb;
+using qx::mac;
+using qx::store_limb;
 using qx::u128;
 using qx::u64;
 using ull = unsigned long long;
 constexpr int L = qx::L;
-
-inline u64 load_limb(const QELT* w) {
-    u64 v;
-    std::memcpy(&v, w, sizeof v);
-    v = (v >> 32) | (v << 32);
-    return ((v >> 16) & 0x0000FFFF0000FFFFull) | ((v & 0x0000FFFF0000FFFFull) << 16);
-}
-
-inline void store_limb(u64 v, QELT* w) {
-    v = (v >> 32) | (v << 32);
-    v = ((v >> 16) & 0x0000FFFF0000FFFFull) | ((v & 0x0000FFFF0000FFFFull) << 16);
-    std::memcpy(w, &v, sizeof v);
-}
 
 // A stored operand that the fast paths accept: finite, non-zero and normalised.
 inline bool plain(const QELT* q) {
@@ -170,23 +161,6 @@ void add_general(const QELT* a, const QELT* b, QELT* c, bool subtract, const cha
     bool st;
     qx::Xf r = subtract ? qx::sub(y, x, &st) : qx::add(y, x, &st);
     qx::pack(r, c, st, name);
-}
-
-inline void mac(u64 x, u64 y, u64& c0, u64& c1, u64& c2) {
-#if defined(__x86_64__) && !defined(__clang__)
-    u64 hi;
-    __asm__("mulq %[y]\n\taddq %%rax, %[c0]\n\tadcq %%rdx, %[c1]\n\tadcq $0, %[c2]"
-            : [c0] "+r"(c0), [c1] "+r"(c1), [c2] "+r"(c2), "+a"(x), "=d"(hi)
-            : [y] "rm"(y)
-            : "cc");
-#else
-    u128 t = static_cast<u128>(x) * y;
-    u128 s = static_cast<u128>(c0) + static_cast<u64>(t);
-    c0 = static_cast<u64>(s);
-    u128 s1 = static_cast<u128>(c1) + static_cast<u64>(t >> 64) + static_cast<u64>(s >> 64);
-    c1 = static_cast<u64>(s1);
-    c2 += static_cast<u64>(s1 >> 64);
-#endif
 }
 
 }  // namespace

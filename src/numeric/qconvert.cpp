@@ -143,24 +143,38 @@ void decimal_form(const Xf& x, int n, char* digits, long* exp10) {
 
 }  // namespace
 
-void qtoascex(const QELT* x, char* text, int n) {
+namespace {
+
+// The n + 1 significant digits, the decimal exponent and the sign of x for the two text forms; false (with
+// the infinity text written) for an infinite x. n is clamped to 0..99.
+bool digits_of(const QELT* x, int& n, char* digits, long* e10, bool* neg, char* text) {
     if (n < 0) n = 0;
     if (n > kMaxDigits) n = kMaxDigits;
     Xf v;
     qx::unpack(x, v);
     if (v.cls == qx::kInf) {
         std::strcpy(text, v.neg ? "-INFINITY" : " INFINITY");
-        return;
+        return false;
     }
-    char digits[kMaxDigits + 2];
-    long e10 = 0;
+    *e10 = 0;
     if (v.cls == qx::kZero) {
         std::memset(digits, '0', n + 1);
     } else {
-        decimal_form(v, n, digits, &e10);
+        decimal_form(v, n, digits, e10);
     }
+    *neg = v.cls == qx::kFinite && v.neg;
+    return true;
+}
+
+}  // namespace
+
+void qtoascex(const QELT* x, char* text, int n) {
+    char digits[kMaxDigits + 2];
+    long e10;
+    bool neg;
+    if (!digits_of(x, n, digits, &e10, &neg, text)) return;
     char* p = text;
-    *p++ = (v.cls == qx::kFinite && v.neg) ? '-' : ' ';
+    *p++ = neg ? '-' : ' ';
     *p++ = digits[0];
     *p++ = '.';
     std::memcpy(p, digits + 1, n);
@@ -169,24 +183,13 @@ void qtoascex(const QELT* x, char* text, int n) {
 }
 
 void qtoasc(const QELT* x, char* text, int n) {
-    if (n < 0) n = 0;
-    if (n > kMaxDigits) n = kMaxDigits;
-    Xf v;
-    qx::unpack(x, v);
-    if (v.cls == qx::kInf) {
-        std::strcpy(text, v.neg ? "-INFINITY" : " INFINITY");
-        return;
-    }
     char digits[kMaxDigits + 2];
-    long e10 = 0;
-    if (v.cls == qx::kZero) {
-        std::memset(digits, '0', n + 1);
-    } else {
-        decimal_form(v, n, digits, &e10);
-    }
+    long e10;
+    bool neg;
+    if (!digits_of(x, n, digits, &e10, &neg, text)) return;
     const int nd = n + 1;
     char* p = text;
-    *p++ = (v.cls == qx::kFinite && v.neg) ? '-' : ' ';
+    *p++ = neg ? '-' : ' ';
     char* start = p;
     if (e10 >= 0) {
         for (long i = 0; i <= e10; ++i) *p++ = i < nd ? digits[i] : '0';
