@@ -461,90 +461,217 @@ Xf div(const Xf& a, const Xf& b, bool* sticky) {
     return r;
 }
 
+namespace {
+
+// r = a + b over n limbs; returns the carry.
+u64 add_n(u64* r, const u64* a, const u64* b, int n) {
+    unsigned char c = 0;
+    for (int i = 0; i < n; ++i)
+        c = _addcarry_u64(c, a[i], b[i], reinterpret_cast<unsigned long long*>(&r[i]));
+    return c;
+}
+
+// r = a - b over n limbs; returns the borrow.
+u64 sub_n(u64* r, const u64* a, const u64* b, int n) {
+    unsigned char c = 0;
+    for (int i = 0; i < n; ++i)
+        c = _subborrow_u64(c, a[i], b[i], reinterpret_cast<unsigned long long*>(&r[i]));
+    return c;
+}
+
+void add_1(u64* r, int n, u64 v) {
+    for (int i = 0; i < n && v; ++i) {
+        r[i] += v;
+        v = r[i] < v ? 1 : 0;
+    }
+}
+
+void sub_1(u64* r, int n, u64 v) {
+    for (int i = 0; i < n && v; ++i) {
+        u64 old = r[i];
+        r[i] -= v;
+        v = old < v ? 1 : 0;
+    }
+}
+
+bool negative(const u64* r, int n) {
+    return (r[n - 1] >> 63) != 0;
+}
+
+// Knuth's long division of u (un limbs) by the normalised v (vn limbs, top bit set): q receives
+// un - vn + 1 limbs, u the remainder (its low vn limbs).
+void divrem(u64* u, int un, const u64* v, int vn, u64* q) {
+    const u64 vinv = reciprocal(v[vn - 1]);
+    u64 w[16];
+    for (int i = 0; i < un; ++i) w[i] = u[i];
+    w[un] = 0;
+    for (int j = un - vn; j >= 0; --j) {
+        u64 qhat, rhat;
+        bool rhat_big = false;
+        if (w[j + vn] >= v[vn - 1]) {
+            qhat = ~u64(0);
+            u128 r =
+                (static_cast<u128>(w[j + vn]) << 64 | w[j + vn - 1]) - static_cast<u128>(qhat) * v[vn - 1];
+            rhat_big = (r >> 64) != 0;
+            rhat = static_cast<u64>(r);
+        } else {
+            qhat = div2by1(w[j + vn], w[j + vn - 1], v[vn - 1], vinv, &rhat);
+        }
+        while (!rhat_big && vn >= 2 &&
+               static_cast<u128>(qhat) * v[vn - 2] > (static_cast<u128>(rhat) << 64 | w[j + vn - 2])) {
+            --qhat;
+            u128 t = static_cast<u128>(rhat) + v[vn - 1];
+            rhat = static_cast<u64>(t);
+            rhat_big = (t >> 64) != 0;
+        }
+        if (submul(w + j, v, vn, qhat)) {
+            --qhat;
+            addback(w + j, v, vn);
+        }
+        q[j] = qhat;
+    }
+    for (int i = 0; i < vn; ++i) u[i] = w[i];
+}
+
+// Square root with remainder of a 2H-limb n whose top two bits are not both zero (Zimmermann's
+// recursive method): s receives H limbs, r = n - s^2 (0 <= r <= 2s) H + 1 limbs.
+template <int H>
+void sqrtrem(const u64* n, u64* s, u64* r) {
+    if constexpr (H == 1) {
+        const u128 v = static_cast<u128>(n[1]) << 64 | n[0];
+        // A double start, one Newton step in 128 bits, then at most a few unit steps.
+        // The root lies in [2^63, 2^64); keep every estimate there (a double near 2^64 would not convert).
+        double d = std::sqrt(static_cast<double>(n[1]) * 0x1p64);
+        u64 x = d >= 0x1p64 ? ~u64(0) : (d < 0x1p63 ? u64(1) << 63 : static_cast<u64>(d));
+        u128 nx = (static_cast<u128>(x) + v / x) >> 1;
+        x = nx >> 64 ? ~u64(0) : static_cast<u64>(nx);
+        while (static_cast<u128>(x) * x > v) --x;
+        while (x != ~u64(0) && static_cast<u128>(x + 1) * (x + 1) <= v) ++x;
+        u128 rem = v - static_cast<u128>(x) * x;
+        s[0] = x;
+        r[0] = static_cast<u64>(rem);
+        r[1] = static_cast<u64>(rem >> 64);
+    } else {
+        constexpr int K = H / 2;  // n = a3 B^3 + a2 B^2 + a1 B + a0 with B = 2^(64K)
+        u64 s1[K], r1[K + 1];
+        sqrtrem<K>(n + 2 * K, s1, r1);
+        // q, u = (r1 B + a1) divmod 2 s1, with the divisor shifted to have its top bit set.
+        u64 num[2 * K + 2] = {};
+        for (int i = 0; i < K; ++i) num[i] = n[K + i];
+        for (int i = 0; i <= K; ++i) num[K + i] = r1[i];
+        u64 d[K + 1];
+        u64 carry = 0;
+        for (int i = 0; i < K; ++i) {
+            d[i] = (s1[i] << 1) | carry;
+            carry = s1[i] >> 63;
+        }
+        d[K] = carry;
+        shl_limbs(num, 2 * K + 2, 63);
+        shl_limbs(d, K + 1, 63);
+        u64 q[K + 2] = {};
+        divrem(num, 2 * K + 2, d, K + 1, q);
+        u64 u[K + 2] = {};
+        for (int i = 0; i <= K; ++i) u[i] = num[i];
+        shr_limbs(u, K + 2, 63);
+        // s = s1 B + q (q <= B), r = u B + a0 - q^2. s may reach B^2 before the final correction, so it is
+        // built one limb wider.
+        u64 sx[H + 1] = {};
+        for (int i = 0; i < K; ++i) sx[i] = q[i];
+        for (int i = 0; i < K; ++i) sx[K + i] = s1[i];
+        add_1(sx + K, K + 1, q[K]);
+        constexpr int RN = 2 * K + 3;
+        u64 R[RN] = {};
+        for (int i = 0; i < K; ++i) R[i] = n[i];
+        for (int i = 0; i <= K; ++i) R[K + i] = u[i];
+        u64 qq[2 * K + 2] = {};
+        mul_columns<0, K + 1>(q, q, qq);
+        u64 qq_wide[RN] = {};
+        for (int i = 0; i < 2 * K + 2; ++i) qq_wide[i] = qq[i];
+        sub_n(R, R, qq_wide, RN);
+        if (negative(R, RN)) {
+            // r += 2s - 1, s -= 1
+            u64 t[RN] = {};
+            for (int i = 0; i <= H; ++i) t[i] = sx[i];
+            add_n(R, R, t, RN);
+            add_n(R, R, t, RN);
+            sub_1(R, RN, 1);
+            sub_1(sx, H + 1, 1);
+        }
+        for (int i = 0; i < H; ++i) s[i] = sx[i];
+        for (int i = 0; i <= H; ++i) r[i] = R[i];
+    }
+}
+
+// s = floor(sqrt(M)) (3 limbs) and r = M - s^2 (4 limbs) for a 6-limb M >= 2^382: the 4-limb root of
+// M * 2^128 has s as its top three limbs.
+void sqrtrem6(const u64* M, u64* s, u64* r) {
+    u64 n8[8] = {0, 0, M[0], M[1], M[2], M[3], M[4], M[5]};
+    u64 s4[4], r4[5];
+    sqrtrem<4>(n8, s4, r4);
+    s[0] = s4[1];
+    s[1] = s4[2];
+    s[2] = s4[3];
+    u64 sq[6], R[7], M7[7] = {M[0], M[1], M[2], M[3], M[4], M[5], 0};
+    mul_columns<0, 3>(s, s, sq);
+    u64 sq7[7] = {sq[0], sq[1], sq[2], sq[3], sq[4], sq[5], 0};
+    sub_n(R, M7, sq7, 7);
+    for (int i = 0; i < 4; ++i) r[i] = R[i];
+}
+
+}  // namespace
+
 Xf sqrt(const Xf& a, bool* sticky) {
     if (sticky) *sticky = false;
     if (a.cls != kFinite) return a;
     // With a = A / 2^384 * 2^ea, the root is S / 2^384 * 2^k where S = floor(sqrt(N)) and N = A * 2^384,
-    // k = ea / 2 for an even exponent, N = A * 2^383, k = (ea + 1) / 2 for an odd one. Newton's iteration
-    // for the reciprocal root runs at the precision it has reached (2, then 4 limbs); a last
-    // Karp-Markstein step gives the root itself to about 420 bits, and one exact remainder fixes S.
+    // k = ea / 2 for an even exponent, N = A * 2^383, k = (ea + 1) / 2 for an odd one. S comes from one
+    // step of Zimmermann's recursive square root on the limb halves of N: the root s1 and remainder r1 of
+    // the top half, then q = (r1 * 2^192 + next quarter) / (2 s1), S = s1 * 2^192 + q and the remainder
+    // R = (that division's remainder) * 2^192 + last quarter - q^2, corrected once if negative.
     const int odd = a.e & 1;
-    Xf am = a;
-    am.neg = 0;
-    am.e = odd ? -1 : 0;  // am = N / 2^768, in [0.25, 1)
-    const Xf one_ = one();
-    Xf r = from_double(1.0 / std::sqrt(to_double(am)));
-    r = add(r, ldexp(mul_top<2>(r, sub(one_, mul_top<2>(am, mul_top<2>(r, r)))), -1));
-    r = add(r, ldexp(mul_top<4>(r, sub(one_, mul_top<4>(am, mul_top<4>(r, r)))), -1));
-    Xf s = mul_top<4>(am, r);
-    s = add(s, ldexp(mul_top<4>(r, sub(am, mul(s, s))), -1));
-
     u64 N[2 * L] = {};
     for (int i = 0; i < L; ++i) N[L + i] = a.m[i];
-    if (odd) shr_limbs(N, 2 * L, 1);
-    // S = s * 2^384 (s in [0.5, 1) normally; an approximation may touch 1 or dip below 0.5).
-    u64 S[L + 1] = {};
-    std::memcpy(S, s.m, sizeof s.m);
-    if (s.e > 0) {
-        shl_limbs(S, L + 1, s.e);
-    } else if (s.e < 0) {
-        shr_limbs(S, L + 1, -s.e);
+    if (odd) {
+        for (int i = 0; i < 2 * L - 1; ++i) N[i] = (N[i] >> 1) | (N[i + 1] << 63);
+        N[2 * L - 1] >>= 1;
     }
-    // R = N - S^2 (signed, in 2L + 2 limbs), then S moves by single steps until 0 <= R <= 2S.
-    constexpr int W = 2 * L + 2;
-    u64 sq[W] = {}, R[W] = {};
-    if (S[L] == 0) {
-        mul_columns<0>(S, S, sq);
-    } else {
-        // The approximation reached 1: S = 2^384 exactly as the only possibility with this top limb.
-        for (int i = 0; i < L; ++i) S[i] = 0;
-        S[L] = 1;
-        sq[2 * L] = 1;
-    }
+    u64 s1[3], r1[4];
+    sqrtrem6(N + L, s1, r1);
+    // Numerator r1 * 2^192 + N[3..5] and divisor 2 s1 (193 bits), both shifted left by 63 so that the
+    // divisor's top bit is set.
+    u64 num[8] = {N[3], N[4], N[5], r1[0], r1[1], r1[2], r1[3], 0};
+    u64 d[4] = {s1[0] << 1, (s1[1] << 1) | (s1[0] >> 63), (s1[2] << 1) | (s1[1] >> 63), s1[2] >> 63};
+    shl_limbs(num, 8, 63);
+    shl_limbs(d, 4, 63);
+    u64 q[5] = {};
+    divrem(num, 8, d, 4, q);
+    u64 u[4];
     {
-        unsigned char c = 0;
-        for (int i = 0; i < W; ++i) {
-            u64 n = i < 2 * L ? N[i] : 0;
-            c = _subborrow_u64(c, n, sq[i], reinterpret_cast<unsigned long long*>(&R[i]));
-        }
+        // The remainder, shifted back.
+        u64 t[5] = {num[0], num[1], num[2], num[3], 0};
+        shr_limbs(t, 5, 63);
+        for (int i = 0; i < 4; ++i) u[i] = t[i];
     }
-    auto twice_s_plus = [&](u64 plus, u64* out) {  // out = 2S + plus
-        u64 c = plus;
-        for (int i = 0; i < W; ++i) {
-            u64 si = i < L + 1 ? S[i] : 0, prev = i > 0 && i - 1 < L + 1 ? S[i - 1] : 0;
-            u64 v2 = (si << 1) | (prev >> 63);
-            u128 t = static_cast<u128>(v2) + c;
-            out[i] = static_cast<u64>(t);
-            c = static_cast<u64>(t >> 64);
-        }
-    };
-    u64 t[W];
-    for (int guard = 0; guard < 64; ++guard) {
-        if (R[W - 1] >> 63) {
-            // R < 0: S -= 1, R += 2S + 1 (with the new S) = 2 S_old - 1.
-            for (int i = 0; i < L + 1; ++i)
-                if (S[i]-- != 0) break;
-            twice_s_plus(1, t);
-            unsigned char c = 0;
-            for (int i = 0; i < W; ++i)
-                c = _addcarry_u64(c, R[i], t[i], reinterpret_cast<unsigned long long*>(&R[i]));
-            continue;
-        }
-        twice_s_plus(0, t);
-        if (cmp_limbs(R, t, W) > 0) {
-            // R > 2S: S += 1, R -= 2 S_old + 1.
-            twice_s_plus(1, t);
-            unsigned char c = 0;
-            for (int i = 0; i < W; ++i)
-                c = _subborrow_u64(c, R[i], t[i], reinterpret_cast<unsigned long long*>(&R[i]));
-            for (int i = 0; i < L + 1; ++i)
-                if (++S[i] != 0) break;
-            continue;
-        }
-        break;
+    // S = s1 * 2^192 + q (q may reach 2^192, which carries into s1).
+    u64 S[L + 1] = {q[0], q[1], q[2], s1[0], s1[1], s1[2], 0};
+    add_1(S + 3, 4, q[3]);
+    // R = u * 2^192 + N[0..2] - q^2, in 9 limbs (signed).
+    u64 R[9] = {N[0], N[1], N[2], u[0], u[1], u[2], u[3], 0, 0};
+    u64 qq[8];
+    mul_columns<0, 4>(q, q, qq);
+    u64 qq9[9] = {qq[0], qq[1], qq[2], qq[3], qq[4], qq[5], qq[6], qq[7], 0};
+    sub_n(R, R, qq9, 9);
+    if (negative(R, 9)) {
+        // R += 2S - 1, S -= 1
+        u64 t[9] = {};
+        for (int i = 0; i < L + 1; ++i) t[i] = S[i];
+        add_n(R, R, t, 9);
+        add_n(R, R, t, 9);
+        sub_1(R, 9, 1);
+        sub_1(S, L + 1, 1);
     }
     bool exact = true;
-    for (int i = 0; i < W; ++i) exact &= R[i] == 0;
+    for (int i = 0; i < 9; ++i) exact &= R[i] == 0;
     Xf res;
     res.cls = kFinite;
     res.neg = 0;
