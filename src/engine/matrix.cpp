@@ -113,9 +113,9 @@ void TwoOperandElementwise(REG* stack, long& count, long base, bool subtract) {
     PushResult(stack, count, 2, std::move(out));
 }
 
-REG Scaled(const REG& m, double factor) {
+REG Scaled(const REG& m, double scale) {
     REG out = MakeMatrix(m.rows, m.cols);
-    for (size_t i = 0; i < out.data.size(); ++i) out.data[i] = m.data[i] * factor;
+    for (size_t i = 0; i < out.data.size(); ++i) out.data[i] = m.data[i] * scale;
     return out;
 }
 

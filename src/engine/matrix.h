@@ -102,7 +102,8 @@ int ZeroRow(const REG& m);
 void Zero(REG& m, int r, int c);
 
 // Splits a triangularized square matrix at its first all-zero row k (n when there is none): b receives
-// the leading k x k block, c the k x (n-k) block beside it. Returns k.
+// the leading k x k block, c the k x (n-k) block beside it. Returns k (for other shapes k is at most the
+// column count; a scalar gives 0 and empty blocks).
 int GetInvertableMatrix(const REG& tri, REG& b, REG& c);
 
 // Orthonormalizes the columns of a matrix in place, column 0 first. A column whose squared norm falls
@@ -111,11 +112,12 @@ int GramSmidt(REG& m);
 
 // Classical Gram-Schmidt of the columns of the n x n matrix m: q receives orthonormal columns (a column
 // that vanishes is replaced by a unit vector made orthogonal to the earlier ones), r = q^T * m with the
-// elements below the diagonal set to 0. m must be a square matrix; q and r may not be m.
+// elements below the diagonal set to 0. q and r may not be m; anything but a square matrix clears them.
 void QRDeComposition(const REG& m, REG& q, REG& r);
 
 // Orthogonal iteration on the square matrix a (300 steps): values receives the diagonal of T = Q^T A Q,
 // vectors the n x n matrix whose columns are the normalized eigenvectors of the triangular T mapped back
 // through Q. repeated is set when T has equal diagonal elements (those vectors are then partial). Only
-// real eigenvalues are found; with complex ones the result is whatever the iteration leaves.
+// real eigenvalues are found; with complex ones the result is whatever the iteration leaves. Anything
+// but a square matrix gives no values and a cleared vectors.
 void QRAlgorithm(const REG& a, std::vector<double>& values, REG& vectors, bool& repeated);

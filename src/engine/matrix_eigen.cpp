@@ -1,5 +1,6 @@
 // Orthogonalization and eigen handlers: Gram-Schmidt, the QR iteration, eigenvalues, eigenvectors and
 // diagonalization.
+#include <algorithm>
 #include <cmath>
 #include <utility>
 #include <vector>
@@ -178,6 +179,11 @@ int GramSmidt(REG& m) {
 }
 
 void QRDeComposition(const REG& m, REG& q, REG& r) {
+    if (!IsSquareMatrix(m)) {
+        ResetAndFreeRegister(q);
+        ResetAndFreeRegister(r);
+        return;
+    }
     const int n = m.rows;
     q = MakeMatrix(n, n);
     std::vector<double> column(n);
@@ -207,6 +213,12 @@ void QRDeComposition(const REG& m, REG& q, REG& r) {
 }
 
 void QRAlgorithm(const REG& a, std::vector<double>& values, REG& vectors, bool& repeated) {
+    values.clear();
+    repeated = false;
+    if (!IsSquareMatrix(a)) {
+        ResetAndFreeRegister(vectors);
+        return;
+    }
     const int n = a.rows;
     REG q = MakeMatrix(n, n);
     for (int i = 0; i < n; ++i) q.at(i, i) = 1;
@@ -219,7 +231,6 @@ void QRAlgorithm(const REG& a, std::vector<double>& values, REG& vectors, bool& 
     const REG t = Product(q, Product(a, q), true);
     values.assign(n, 0.0);
     REG y = MakeMatrix(n, n);
-    repeated = false;
     for (int k = 0; k < n; ++k) {
         values[k] = t.at(k, k);
         std::vector<double> v = TriangularEigenvector(t, k, repeated);
@@ -231,6 +242,7 @@ void QRAlgorithm(const REG& a, std::vector<double>& values, REG& vectors, bool& 
 int GetInvertableMatrix(const REG& tri, REG& b, REG& c) {
     int k = ZeroRow(tri);
     if (k < 0) k = tri.rows;
+    k = std::min(k, static_cast<int>(tri.cols));
     b = MakeMatrix(k, k);
     c = MakeMatrix(k, tri.cols - k);
     for (int i = 0; i < k; ++i) {

@@ -266,6 +266,16 @@ TEST(MatrixRoutines, OneRegisterForms) {
     EXPECT_EQ(GetInvertableMatrix(Mat(3, 3, {1, 2, 3, 0, 4, 5, 0, 0, 0}), b, c), 2);
     EXPECT_EQ(Difference(b, Mat(2, 2, {1, 2, 0, 4}), 0), "");
     EXPECT_EQ(Difference(c, Mat(2, 1, {3, 5}), 0), "");
+    EXPECT_EQ(GetInvertableMatrix(Mat(3, 1, {1, 2, 0}), b, c), 1);  // tall: the block stays inside
+    EXPECT_EQ(c.cols, 0);
+
+    std::vector<double> values = {1};
+    REG vectors = Mat(1, 1, {1});
+    bool repeated = true;
+    QRAlgorithm(Mat(2, 3, {1, 2, 3, 4, 5, 6}), values, vectors, repeated);  // not square: nothing read
+    EXPECT_TRUE(values.empty());
+    EXPECT_EQ(vectors.type, REG_REAL);
+    EXPECT_FALSE(repeated);
     ClearErrorCode();
 }
 
