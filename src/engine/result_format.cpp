@@ -1,6 +1,7 @@
 #include "engine/result_format.h"
 
 #include <algorithm>
+#include <cctype>
 #include <cmath>
 #include <cstdint>
 
@@ -108,8 +109,8 @@ void DecimalText(const QELT* value, int notationKey, int digits, int fixDigits, 
     if (IsNumberText(out.text)) PadTypedDecimals(out.text);
 }
 
-// The value as a double for the radix paths, without the overflow report of qtoe: magnitudes beyond the
-// double range become the largest double.
+// The value as a double for the radix paths, without the overflow report of qtoe: magnitudes above 1e300
+// become +-1e300, whose low 64 integer bits are zero like theirs.
 double RadixDouble(const QELT* value) {
     QELT magnitude[NQ], limit[NQ];
     qmov(value, magnitude);
