@@ -5,8 +5,8 @@
 #include <optional>
 #include <string>
 
-// Longest engine text, terminator included, that the engine's text buffers hold.
-constexpr size_t kEngineTextSize = 4096;
+#include "engine/limits.h"
+
 // Longest result, terminator included, of StrReplace.
 constexpr size_t kReplaceTextSize = 1024;
 
