@@ -62,6 +62,10 @@ Operands& operands(const std::string& kind) {
         bool neg = kind != "positive";
         random_q(rng, unit ? -3 : -300, unit ? 4 : 300, neg, o.a[i].data());
         random_q(rng, unit ? -3 : -300, unit ? 4 : 300, neg, o.b[i].data());
+        if (kind == "wide" && (i & 1)) {
+            // Half of the pairs lie within a few binades of each other, so that sums really combine bits.
+            o.b[i][1] = static_cast<QELT>(o.a[i][1] + static_cast<int>(rng() % 40) - 20);
+        }
         mpfr_init2(o.ma[i], 336);
         mpfr_init2(o.mb[i], 336);
         to_mpfr(o.a[i].data(), o.ma[i]);

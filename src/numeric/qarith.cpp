@@ -5,6 +5,7 @@
 #include <x86intrin.h>
 
 #include "numeric/qlib_internal.h"
+#include "numeric/qlimb.h"
 
 namespace qx {
 
@@ -259,35 +260,16 @@ Xf sub(const Xf& a, const Xf& b, bool* sticky) {
 
 namespace {
 
-// Adds the 128-bit product x*y into the three-limb column accumulator (c0, c1, c2).
-inline void mac(u64 x, u64 y, u64& c0, u64& c1, u64& c2) {
-#if defined(__x86_64__) && !defined(__clang__)
-    // GCC turns the portable form into long carry shuffles; this is the four-instruction column step.
-    u64 hi;
-    __asm__("mulq %[y]\n\taddq %%rax, %[c0]\n\tadcq %%rdx, %[c1]\n\tadcq $0, %[c2]"
-            : [c0] "+r"(c0), [c1] "+r"(c1), [c2] "+r"(c2), "+a"(x), "=d"(hi)
-            : [y] "rm"(y)
-            : "cc");
-#else
-    u128 t = static_cast<u128>(x) * y;
-    u128 s = static_cast<u128>(c0) + static_cast<u64>(t);
-    c0 = static_cast<u64>(s);
-    u128 s1 = static_cast<u128>(c1) + static_cast<u64>(t >> 64) + static_cast<u64>(s >> 64);
-    c1 = static_cast<u64>(s1);
-    c2 += static_cast<u64>(s1 >> 64);
-#endif
-}
-
 // Product of two six-limb numbers column by column, from column First on (lower columns are skipped and
 // read as zero). p receives all twelve limbs.
-template <int First>
+template <int First, int N = L>
 inline void mul_columns(const u64* a, const u64* b, u64* p) {
     u64 c0 = 0, c1 = 0, c2 = 0;
 #pragma GCC unroll 16
     for (int k = 0; k < First; ++k) p[k] = 0;
 #pragma GCC unroll 16
-    for (int k = First; k < 2 * L - 1; ++k) {
-        const int lo = k - L + 1 > 0 ? k - L + 1 : 0, hi = k < L - 1 ? k : L - 1;
+    for (int k = First; k < 2 * N - 1; ++k) {
+        const int lo = k - N + 1 > 0 ? k - N + 1 : 0, hi = k < N - 1 ? k : N - 1;
 #pragma GCC unroll 8
         for (int i = lo; i <= hi; ++i) mac(a[i], b[k - i], c0, c1, c2);
         p[k] = c0;
@@ -295,7 +277,7 @@ inline void mul_columns(const u64* a, const u64* b, u64* p) {
         c1 = c2;
         c2 = 0;
     }
-    p[2 * L - 1] = c0;
+    p[2 * N - 1] = c0;
 }
 
 }  // namespace
@@ -335,86 +317,305 @@ Xf sqr(const Xf& a) {
     return mul(a, a);
 }
 
+namespace {
+
+// floor((2^128 - 1) / d) - 2^64 for a normalised d: the reciprocal that turns a 2-by-1 division into
+// multiplications (Moller and Granlund, "Improved division by invariant integers").
+inline u64 reciprocal(u64 d) {
+    u64 r;
+    return div128(~d, ~u64(0), d, &r);
+}
+
+// (nh, nl) / d with nh < d, given v = reciprocal(d).
+inline u64 div2by1(u64 nh, u64 nl, u64 d, u64 v, u64* rem) {
+    u128 q = static_cast<u128>(v) * nh + ((static_cast<u128>(nh) << 64) | nl);
+    u64 qh = static_cast<u64>(q >> 64) + 1, ql = static_cast<u64>(q);
+    u64 r = nl - qh * d;
+    if (r > ql) {
+        --qh;
+        r += d;
+    }
+    if (r >= d) {
+        ++qh;
+        r -= d;
+    }
+    *rem = r;
+    return qh;
+}
+
+// u[0..n] -= q * v[0..n-1]; returns the final borrow out of u[n] (0 or 1).
+inline u64 submul(u64* u, const u64* v, int n, u64 q) {
+    u64 carry = 0;
+    for (int i = 0; i < n; ++i) {
+#if defined(__x86_64__) && !defined(__clang__)
+        u64 lo = v[i], hi;
+        __asm__("mulq %[q]\n\taddq %[c], %%rax\n\tadcq $0, %%rdx\n\tsubq %%rax, %[u]\n\tadcq $0, %%rdx"
+                : "+a"(lo), "=&d"(hi), [u] "+m"(u[i])
+                : [q] "r"(q), [c] "r"(carry)
+                : "cc");
+        carry = hi;
+#else
+        u128 p = static_cast<u128>(q) * v[i] + carry;
+        u64 pl = static_cast<u64>(p);
+        carry = static_cast<u64>(p >> 64) + (u[i] < pl ? 1 : 0);
+        u[i] -= pl;
+#endif
+    }
+    u64 top = u[n];
+    u[n] = top - carry;
+    return top < carry ? 1 : 0;
+}
+
+inline void addback(u64* u, const u64* v, int n) {
+    unsigned char c = 0;
+    for (int i = 0; i < n; ++i)
+        c = _addcarry_u64(c, u[i], v[i], reinterpret_cast<unsigned long long*>(&u[i]));
+    u[n] += c;
+}
+
+// Top `K` limbs of a times top `K` limbs of b (the rest read as zero), for the low-precision steps of an
+// iteration: only K * K limb products.
+template <int K>
+Xf mul_top(const Xf& a, const Xf& b) {
+    if (a.cls != kFinite || b.cls != kFinite) return mul(a, b);
+    u64 p[2 * K];
+    mul_columns<0, K>(a.m + (L - K), b.m + (L - K), p);
+    Xf r{};
+    long e = static_cast<long>(a.e) + b.e;
+    if (!(p[2 * K - 1] >> 63)) {
+        for (int i = 2 * K - 1; i > 0; --i) p[i] = (p[i] << 1) | (p[i - 1] >> 63);
+        p[0] <<= 1;
+        e -= 1;
+    }
+    const int n = 2 * K < L ? 2 * K : L;
+    for (int i = 0; i < n; ++i) r.m[L - 1 - i] = p[2 * K - 1 - i];
+    r.e = static_cast<std::int32_t>(e);
+    r.neg = a.neg != b.neg;
+    r.cls = kFinite;
+    return r;
+}
+
+}  // namespace
+
 Xf div(const Xf& a, const Xf& b, bool* sticky) {
     if (sticky) *sticky = false;
     bool ng = a.neg != b.neg;
     if (a.cls == kInf) return inf(ng);
     if (a.cls == kZero || b.cls == kInf) return zero();
     if (b.cls == kZero) return inf(ng);
-    // Knuth's algorithm D on u = A * 2^384 (twelve limbs) by v = B (six limbs, already normalised).
-    const int n = L, m = L;
+    // Long division of A * 2^384 by B (both normalised six-limb significands): the quotient's top bit is
+    // A >= B, then six limb digits, each estimated from the divisor's top limb by a reciprocal and
+    // corrected with the next one.
+    const u64* v = b.m;
     u64 u[2 * L + 1];
     for (int i = 0; i < L; ++i) u[i] = 0;
     for (int i = 0; i < L; ++i) u[L + i] = a.m[i];
     u[2 * L] = 0;
-    const u64* v = b.m;
-    u64 q[L + 1];
-    for (int j = m; j >= 0; --j) {
+    const bool top = cmp_limbs(a.m, v, L) >= 0;
+    if (top) {
+        unsigned char c = 0;
+        for (int i = 0; i < L; ++i)
+            c = _subborrow_u64(c, u[L + i], v[i], reinterpret_cast<unsigned long long*>(&u[L + i]));
+    }
+    const u64 vinv = reciprocal(v[L - 1]);
+    u64 q[L];
+    for (int j = L - 1; j >= 0; --j) {
         u64 qhat, rhat;
         bool rhat_big = false;
-        if (u[j + n] >= v[n - 1]) {
-            // qhat would overflow a limb: take the largest digit, with its remainder.
+        if (u[j + L] >= v[L - 1]) {
             qhat = ~u64(0);
-            u128 r = (static_cast<u128>(u[j + n]) << 64 | u[j + n - 1]) - static_cast<u128>(qhat) * v[n - 1];
+            u128 r = (static_cast<u128>(u[j + L]) << 64 | u[j + L - 1]) - static_cast<u128>(qhat) * v[L - 1];
             rhat_big = (r >> 64) != 0;
             rhat = static_cast<u64>(r);
         } else {
-            qhat = div128(u[j + n], u[j + n - 1], v[n - 1], &rhat);
+            qhat = div2by1(u[j + L], u[j + L - 1], v[L - 1], vinv, &rhat);
         }
         while (!rhat_big &&
-               static_cast<u128>(qhat) * v[n - 2] > (static_cast<u128>(rhat) << 64 | u[j + n - 2])) {
+               static_cast<u128>(qhat) * v[L - 2] > (static_cast<u128>(rhat) << 64 | u[j + L - 2])) {
             --qhat;
-            u128 t = static_cast<u128>(rhat) + v[n - 1];
+            u128 t = static_cast<u128>(rhat) + v[L - 1];
             rhat = static_cast<u64>(t);
             rhat_big = (t >> 64) != 0;
         }
-        // u[j .. j+n] -= qhat * v
-        u64 borrow = 0, carry = 0;
-        for (int i = 0; i < n; ++i) {
-            u128 p = static_cast<u128>(qhat) * v[i] + carry;
-            carry = static_cast<u64>(p >> 64);
-            u64 pl = static_cast<u64>(p);
-            u128 t = static_cast<u128>(u[i + j]) - pl - borrow;
-            u[i + j] = static_cast<u64>(t);
-            borrow = static_cast<u64>(t >> 64) ? 1 : 0;
-        }
-        u128 t = static_cast<u128>(u[j + n]) - carry - borrow;
-        u[j + n] = static_cast<u64>(t);
-        if (static_cast<u64>(t >> 64)) {
-            // Subtracted one v too many: add it back.
-            --qhat;
-            u64 c = 0;
-            for (int i = 0; i < n; ++i) {
-                u128 s = static_cast<u128>(u[i + j]) + v[i] + c;
-                u[i + j] = static_cast<u64>(s);
-                c = static_cast<u64>(s >> 64);
-            }
-            u[j + n] += c;
+        if (submul(u + j, v, L, qhat)) {
+            --qhat;  // one v too many
+            addback(u + j, v, L);
         }
         q[j] = qhat;
     }
     bool rem = false;
-    for (int i = 0; i < n; ++i) rem |= u[i] != 0;
-    bool st = false;
-    Xf r = from_limbs(q, L + 1, static_cast<long>(a.e) - b.e + 64, ng, &st);
-    if (sticky) *sticky = st || rem;
+    for (int i = 0; i < L; ++i) rem |= u[i] != 0;
+    Xf r;
+    r.cls = kFinite;
+    r.neg = ng;
+    r.e = a.e - b.e;
+    if (top) {
+        rem |= (q[0] & 1) != 0;
+        for (int i = 0; i < L - 1; ++i) r.m[i] = (q[i] >> 1) | (q[i + 1] << 63);
+        r.m[L - 1] = (q[L - 1] >> 1) | (u64(1) << 63);
+        r.e += 1;
+    } else {
+        std::memcpy(r.m, q, sizeof r.m);
+    }
+    if (sticky) *sticky = rem;
     return r;
 }
 
 namespace {
 
-// out (2n limbs) = x^2 for an n-limb x.
-void square_limbs(const u64* x, int n, u64* out) {
-    for (int i = 0; i < 2 * n; ++i) out[i] = 0;
-    for (int i = 0; i < n; ++i) {
-        u64 carry = 0;
-        for (int j = 0; j < n; ++j) {
-            u128 t = static_cast<u128>(x[i]) * x[j] + out[i + j] + carry;
-            out[i + j] = static_cast<u64>(t);
-            carry = static_cast<u64>(t >> 64);
-        }
-        out[i + n] = carry;
+// r = a + b over n limbs; returns the carry.
+u64 add_n(u64* r, const u64* a, const u64* b, int n) {
+    unsigned char c = 0;
+    for (int i = 0; i < n; ++i)
+        c = _addcarry_u64(c, a[i], b[i], reinterpret_cast<unsigned long long*>(&r[i]));
+    return c;
+}
+
+// r = a - b over n limbs; returns the borrow.
+u64 sub_n(u64* r, const u64* a, const u64* b, int n) {
+    unsigned char c = 0;
+    for (int i = 0; i < n; ++i)
+        c = _subborrow_u64(c, a[i], b[i], reinterpret_cast<unsigned long long*>(&r[i]));
+    return c;
+}
+
+void add_1(u64* r, int n, u64 v) {
+    for (int i = 0; i < n && v; ++i) {
+        r[i] += v;
+        v = r[i] < v ? 1 : 0;
     }
+}
+
+void sub_1(u64* r, int n, u64 v) {
+    for (int i = 0; i < n && v; ++i) {
+        u64 old = r[i];
+        r[i] -= v;
+        v = old < v ? 1 : 0;
+    }
+}
+
+bool negative(const u64* r, int n) {
+    return (r[n - 1] >> 63) != 0;
+}
+
+// Knuth's long division of u (un limbs) by the normalised v (vn limbs, top bit set): q receives
+// un - vn + 1 limbs, u the remainder (its low vn limbs).
+void divrem(u64* u, int un, const u64* v, int vn, u64* q) {
+    const u64 vinv = reciprocal(v[vn - 1]);
+    u64 w[16];
+    for (int i = 0; i < un; ++i) w[i] = u[i];
+    w[un] = 0;
+    for (int j = un - vn; j >= 0; --j) {
+        u64 qhat, rhat;
+        bool rhat_big = false;
+        if (w[j + vn] >= v[vn - 1]) {
+            qhat = ~u64(0);
+            u128 r =
+                (static_cast<u128>(w[j + vn]) << 64 | w[j + vn - 1]) - static_cast<u128>(qhat) * v[vn - 1];
+            rhat_big = (r >> 64) != 0;
+            rhat = static_cast<u64>(r);
+        } else {
+            qhat = div2by1(w[j + vn], w[j + vn - 1], v[vn - 1], vinv, &rhat);
+        }
+        while (!rhat_big && vn >= 2 &&
+               static_cast<u128>(qhat) * v[vn - 2] > (static_cast<u128>(rhat) << 64 | w[j + vn - 2])) {
+            --qhat;
+            u128 t = static_cast<u128>(rhat) + v[vn - 1];
+            rhat = static_cast<u64>(t);
+            rhat_big = (t >> 64) != 0;
+        }
+        if (submul(w + j, v, vn, qhat)) {
+            --qhat;
+            addback(w + j, v, vn);
+        }
+        q[j] = qhat;
+    }
+    for (int i = 0; i < vn; ++i) u[i] = w[i];
+}
+
+// Square root with remainder of a 2H-limb n whose top two bits are not both zero (Zimmermann's
+// recursive method): s receives H limbs, r = n - s^2 (0 <= r <= 2s) H + 1 limbs.
+template <int H>
+void sqrtrem(const u64* n, u64* s, u64* r) {
+    if constexpr (H == 1) {
+        const u128 v = static_cast<u128>(n[1]) << 64 | n[0];
+        // A double start, one Newton step in 128 bits, then at most a few unit steps.
+        // The root lies in [2^63, 2^64); keep every estimate there (a double near 2^64 would not convert).
+        double d = std::sqrt(static_cast<double>(n[1]) * 0x1p64);
+        u64 x = d >= 0x1p64 ? ~u64(0) : (d < 0x1p63 ? u64(1) << 63 : static_cast<u64>(d));
+        u128 nx = (static_cast<u128>(x) + v / x) >> 1;
+        x = nx >> 64 ? ~u64(0) : static_cast<u64>(nx);
+        while (static_cast<u128>(x) * x > v) --x;
+        while (x != ~u64(0) && static_cast<u128>(x + 1) * (x + 1) <= v) ++x;
+        u128 rem = v - static_cast<u128>(x) * x;
+        s[0] = x;
+        r[0] = static_cast<u64>(rem);
+        r[1] = static_cast<u64>(rem >> 64);
+    } else {
+        constexpr int K = H / 2;  // n = a3 B^3 + a2 B^2 + a1 B + a0 with B = 2^(64K)
+        u64 s1[K], r1[K + 1];
+        sqrtrem<K>(n + 2 * K, s1, r1);
+        // q, u = (r1 B + a1) divmod 2 s1, with the divisor shifted to have its top bit set.
+        u64 num[2 * K + 2] = {};
+        for (int i = 0; i < K; ++i) num[i] = n[K + i];
+        for (int i = 0; i <= K; ++i) num[K + i] = r1[i];
+        u64 d[K + 1];
+        u64 carry = 0;
+        for (int i = 0; i < K; ++i) {
+            d[i] = (s1[i] << 1) | carry;
+            carry = s1[i] >> 63;
+        }
+        d[K] = carry;
+        shl_limbs(num, 2 * K + 2, 63);
+        shl_limbs(d, K + 1, 63);
+        u64 q[K + 2] = {};
+        divrem(num, 2 * K + 2, d, K + 1, q);
+        u64 u[K + 2] = {};
+        for (int i = 0; i <= K; ++i) u[i] = num[i];
+        shr_limbs(u, K + 2, 63);
+        // s = s1 B + q (q <= B), r = u B + a0 - q^2. s may reach B^2 before the final correction, so it is
+        // built one limb wider.
+        u64 sx[H + 1] = {};
+        for (int i = 0; i < K; ++i) sx[i] = q[i];
+        for (int i = 0; i < K; ++i) sx[K + i] = s1[i];
+        add_1(sx + K, K + 1, q[K]);
+        constexpr int RN = 2 * K + 3;
+        u64 R[RN] = {};
+        for (int i = 0; i < K; ++i) R[i] = n[i];
+        for (int i = 0; i <= K; ++i) R[K + i] = u[i];
+        u64 qq[2 * K + 2] = {};
+        mul_columns<0, K + 1>(q, q, qq);
+        u64 qq_wide[RN] = {};
+        for (int i = 0; i < 2 * K + 2; ++i) qq_wide[i] = qq[i];
+        sub_n(R, R, qq_wide, RN);
+        if (negative(R, RN)) {
+            // r += 2s - 1, s -= 1
+            u64 t[RN] = {};
+            for (int i = 0; i <= H; ++i) t[i] = sx[i];
+            add_n(R, R, t, RN);
+            add_n(R, R, t, RN);
+            sub_1(R, RN, 1);
+            sub_1(sx, H + 1, 1);
+        }
+        for (int i = 0; i < H; ++i) s[i] = sx[i];
+        for (int i = 0; i <= H; ++i) r[i] = R[i];
+    }
+}
+
+// s = floor(sqrt(M)) (3 limbs) and r = M - s^2 (4 limbs) for a 6-limb M >= 2^382: the 4-limb root of
+// M * 2^128 has s as its top three limbs.
+void sqrtrem6(const u64* M, u64* s, u64* r) {
+    u64 n8[8] = {0, 0, M[0], M[1], M[2], M[3], M[4], M[5]};
+    u64 s4[4], r4[5];
+    sqrtrem<4>(n8, s4, r4);
+    s[0] = s4[1];
+    s[1] = s4[2];
+    s[2] = s4[3];
+    u64 sq[6], R[7], M7[7] = {M[0], M[1], M[2], M[3], M[4], M[5], 0};
+    mul_columns<0, 3>(s, s, sq);
+    u64 sq7[7] = {sq[0], sq[1], sq[2], sq[3], sq[4], sq[5], 0};
+    sub_n(R, M7, sq7, 7);
+    for (int i = 0; i < 4; ++i) r[i] = R[i];
 }
 
 }  // namespace
@@ -422,61 +623,55 @@ void square_limbs(const u64* x, int n, u64* out) {
 Xf sqrt(const Xf& a, bool* sticky) {
     if (sticky) *sticky = false;
     if (a.cls != kFinite) return a;
-    // With a = A / 2^384 * 2^ea, the root is S / 2^384 * 2^k where S = floor(sqrt(N)) and
-    // N = A * 2^384, k = ea / 2 for an even exponent, N = A * 2^383, k = (ea + 1) / 2 for an odd one.
-    // Newton's iteration for the reciprocal root gives S to a few units; an exact integer check fixes it.
+    // With a = A / 2^384 * 2^ea, the root is S / 2^384 * 2^k where S = floor(sqrt(N)) and N = A * 2^384,
+    // k = ea / 2 for an even exponent, N = A * 2^383, k = (ea + 1) / 2 for an odd one. S comes from one
+    // step of Zimmermann's recursive square root on the limb halves of N: the root s1 and remainder r1 of
+    // the top half, then q = (r1 * 2^192 + next quarter) / (2 s1), S = s1 * 2^192 + q and the remainder
+    // R = (that division's remainder) * 2^192 + last quarter - q^2, corrected once if negative.
     const int odd = a.e & 1;
-    Xf am = a;
-    am.neg = 0;
-    am.e = odd ? -1 : 0;  // am = N / 2^768, in [0.25, 1)
-    Xf r = from_double(1.0 / std::sqrt(to_double(am)));
-    const Xf three = from_u64(3);
-    for (int it = 0; it < 3; ++it) r = ldexp(mul(r, sub(three, mul(am, sqr(r)))), -1);
-    Xf s = mul(am, r);
-
-    constexpr int W = L + 1;  // S may briefly reach 2^384 while it is being corrected
-    u64 N[2 * W] = {};
+    u64 N[2 * L] = {};
     for (int i = 0; i < L; ++i) N[L + i] = a.m[i];
-    if (odd) shr_limbs(N, 2 * W, 1);
-    u64 S[W] = {};
-    std::memcpy(S, s.m, sizeof s.m);
-    if (s.e > 0) {
-        shl_limbs(S, W, s.e);
-    } else if (s.e < 0) {
-        shr_limbs(S, W, -s.e);
+    if (odd) {
+        for (int i = 0; i < 2 * L - 1; ++i) N[i] = (N[i] >> 1) | (N[i + 1] << 63);
+        N[2 * L - 1] >>= 1;
     }
-    u64 sq[2 * W], R[2 * W];
-    bool exact = false;
-    for (;;) {
-        square_limbs(S, W, sq);
-        if (cmp_limbs(sq, N, 2 * W) > 0) {
-            for (int i = 0; i < W; ++i)
-                if (S[i]-- != 0) break;
-            continue;
-        }
-        u64 borrow = 0;
-        for (int i = 0; i < 2 * W; ++i) {
-            u128 t = static_cast<u128>(N[i]) - sq[i] - borrow;
-            R[i] = static_cast<u64>(t);
-            borrow = static_cast<u64>(t >> 64) ? 1 : 0;
-        }
-        // (S + 1)^2 <= N exactly when R >= 2S + 1, i.e. R > 2S.
-        u64 S2[2 * W] = {};
-        u64 c = 0;
-        for (int i = 0; i < W; ++i) {
-            S2[i] = (S[i] << 1) | c;
-            c = S[i] >> 63;
-        }
-        S2[W] = c;
-        if (cmp_limbs(R, S2, 2 * W) > 0) {
-            for (int i = 0; i < W; ++i)
-                if (++S[i] != 0) break;
-            continue;
-        }
-        exact = true;
-        for (int i = 0; i < 2 * W; ++i) exact &= R[i] == 0;
-        break;
+    u64 s1[3], r1[4];
+    sqrtrem6(N + L, s1, r1);
+    // Numerator r1 * 2^192 + N[3..5] and divisor 2 s1 (193 bits), both shifted left by 63 so that the
+    // divisor's top bit is set.
+    u64 num[8] = {N[3], N[4], N[5], r1[0], r1[1], r1[2], r1[3], 0};
+    u64 d[4] = {s1[0] << 1, (s1[1] << 1) | (s1[0] >> 63), (s1[2] << 1) | (s1[1] >> 63), s1[2] >> 63};
+    shl_limbs(num, 8, 63);
+    shl_limbs(d, 4, 63);
+    u64 q[5] = {};
+    divrem(num, 8, d, 4, q);
+    u64 u[4];
+    {
+        // The remainder, shifted back.
+        u64 t[5] = {num[0], num[1], num[2], num[3], 0};
+        shr_limbs(t, 5, 63);
+        for (int i = 0; i < 4; ++i) u[i] = t[i];
     }
+    // S = s1 * 2^192 + q (q may reach 2^192, which carries into s1).
+    u64 S[L + 1] = {q[0], q[1], q[2], s1[0], s1[1], s1[2], 0};
+    add_1(S + 3, 4, q[3]);
+    // R = u * 2^192 + N[0..2] - q^2, in 9 limbs (signed).
+    u64 R[9] = {N[0], N[1], N[2], u[0], u[1], u[2], u[3], 0, 0};
+    u64 qq[8];
+    mul_columns<0, 4>(q, q, qq);
+    u64 qq9[9] = {qq[0], qq[1], qq[2], qq[3], qq[4], qq[5], qq[6], qq[7], 0};
+    sub_n(R, R, qq9, 9);
+    if (negative(R, 9)) {
+        // R += 2S - 1, S -= 1
+        u64 t[9] = {};
+        for (int i = 0; i < L + 1; ++i) t[i] = S[i];
+        add_n(R, R, t, 9);
+        add_n(R, R, t, 9);
+        sub_1(R, 9, 1);
+        sub_1(S, L + 1, 1);
+    }
+    bool exact = true;
+    for (int i = 0; i < 9; ++i) exact &= R[i] == 0;
     Xf res;
     res.cls = kFinite;
     res.neg = 0;

@@ -8,26 +8,17 @@
 #include <x86intrin.h>
 
 #include "numeric/qlib_internal.h"
+#include "numeric/qlimb.h"
 
 namespace {
 
+using qx::load_limb;
+using qx::mac;
+using qx::store_limb;
 using qx::u128;
 using qx::u64;
 using ull = unsigned long long;
 constexpr int L = qx::L;
-
-inline u64 load_limb(const QELT* w) {
-    u64 v;
-    std::memcpy(&v, w, sizeof v);
-    v = (v >> 32) | (v << 32);
-    return ((v >> 16) & 0x0000FFFF0000FFFFull) | ((v & 0x0000FFFF0000FFFFull) << 16);
-}
-
-inline void store_limb(u64 v, QELT* w) {
-    v = (v >> 32) | (v << 32);
-    v = ((v >> 16) & 0x0000FFFF0000FFFFull) | ((v & 0x0000FFFF0000FFFFull) << 16);
-    std::memcpy(w, &v, sizeof v);
-}
 
 // A stored operand that the fast paths accept: finite, non-zero and normalised.
 inline bool plain(const QELT* q) {
@@ -72,34 +63,34 @@ inline bool store(u64* m, long be, bool neg, bool sticky, QELT* q) {
 // c = x + y (y already carrying the sign it is added with), both plain. Returns false when the general
 // path must finish the job.
 bool add_fast(const QELT* x, bool xneg, const QELT* y, bool yneg, QELT* c) {
-    long ex = x[1], ey = y[1];
-    u64 a[L], b[L];
-    load(x, a);
-    load(y, b);
-    bool aneg = xneg, bneg = yneg;
-    // Order so that |a| >= |b|.
-    bool swap = ey > ex;
-    if (ey == ex) {
-        for (int i = L - 1; i >= 0; --i) {
-            if (a[i] != b[i]) {
-                swap = b[i] > a[i];
+    // Order so that |x| >= |y|: by exponent, then by the significand words (most significant first).
+    bool swap = y[1] > x[1];
+    if (y[1] == x[1]) {
+        for (int i = 3; i < NQ; ++i) {
+            if (x[i] != y[i]) {
+                swap = y[i] > x[i];
                 break;
             }
         }
     }
     if (swap) {
-        for (int i = 0; i < L; ++i) std::swap(a[i], b[i]);
-        std::swap(ex, ey);
-        std::swap(aneg, bneg);
+        std::swap(x, y);
+        std::swap(xneg, yneg);
     }
+    long ex = x[1], ey = y[1];
+    if (ex - ey > 338) {
+        // y is below a quarter of x's last place: the sum rounds to x.
+        if (c != x) std::memcpy(c, x, NQ * sizeof(QELT));
+        c[0] = xneg ? 0xFFFF : 0;
+        c[2] = 0;
+        return true;
+    }
+    u64 a[L], b[L];
+    load(x, a);
+    load(y, b);
+    const bool aneg = xneg, bneg = yneg;
     const long d = ex - ey;
     const bool subtract = aneg != bneg;
-    if (d > 338) {
-        // b is below a quarter of a's last place: the sum rounds to a.
-        u64 m[L];
-        for (int i = 0; i < L; ++i) m[i] = a[i];
-        return store(m, ex, aneg, false, c);
-    }
     // b shifted right by d into seven limbs (w[0] is a guard limb); bits beyond it only set sticky.
     u64 w[L + 1];
     bool st = false;
@@ -170,23 +161,6 @@ void add_general(const QELT* a, const QELT* b, QELT* c, bool subtract, const cha
     bool st;
     qx::Xf r = subtract ? qx::sub(y, x, &st) : qx::add(y, x, &st);
     qx::pack(r, c, st, name);
-}
-
-inline void mac(u64 x, u64 y, u64& c0, u64& c1, u64& c2) {
-#if defined(__x86_64__) && !defined(__clang__)
-    u64 hi;
-    __asm__("mulq %[y]\n\taddq %%rax, %[c0]\n\tadcq %%rdx, %[c1]\n\tadcq $0, %[c2]"
-            : [c0] "+r"(c0), [c1] "+r"(c1), [c2] "+r"(c2), "+a"(x), "=d"(hi)
-            : [y] "rm"(y)
-            : "cc");
-#else
-    u128 t = static_cast<u128>(x) * y;
-    u128 s = static_cast<u128>(c0) + static_cast<u64>(t);
-    c0 = static_cast<u64>(s);
-    u128 s1 = static_cast<u128>(c1) + static_cast<u64>(t >> 64) + static_cast<u64>(s >> 64);
-    c1 = static_cast<u64>(s1);
-    c2 += static_cast<u64>(s1 >> 64);
-#endif
 }
 
 }  // namespace

@@ -30,6 +30,10 @@ bool Big::any_below(long i) const {
     return false;
 }
 
+void Big::copy_limbs(const Big& o) {
+    if (this != &o && n > 0) std::memcpy(w, o.w, sizeof(u64) * static_cast<size_t>(n));
+}
+
 void Big::trim() {
     while (n > 0 && w[n - 1] == 0) --n;
 }

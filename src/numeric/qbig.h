@@ -12,6 +12,15 @@ struct Big {
     std::uint64_t w[kCap];  // little-endian limbs
     int n = 0;              // used limbs; w[n-1] != 0 unless n == 0
 
+    Big() = default;
+    // Copies move only the used limbs.
+    Big(const Big& o) : n(o.n) { copy_limbs(o); }
+    Big& operator=(const Big& o) {
+        n = o.n;
+        copy_limbs(o);
+        return *this;
+    }
+
     void set_u64(std::uint64_t v);
     bool is_zero() const { return n == 0; }
     int bits() const;  // position of the highest set bit + 1
@@ -19,6 +28,9 @@ struct Big {
     // Any of the bits below position i set?
     bool any_below(long i) const;
     void trim();
+
+  private:
+    void copy_limbs(const Big& o);
 };
 
 // Returns false (and leaves a unchanged) when the result would pass the capacity.

@@ -88,9 +88,20 @@ void scaled_round(const Big& M, long f, long p, Big& q) {
     if (up) qx::big_add_small(q, 1);
 }
 
-void pow10(Big& a, int k) {
-    qx::big_pow5(a, k);
-    qx::big_shl(a, k);
+// 10^k for k = 0..100 (all below 2^336), built once.
+const Big& pow10(int k) {
+    struct Table {
+        Big p[kMaxDigits + 2];
+        Table() {
+            p[0].set_u64(1);
+            for (int i = 1; i < kMaxDigits + 2; ++i) {
+                p[i] = p[i - 1];
+                qx::big_mul_small(p[i], 10);
+            }
+        }
+    };
+    static const Table t;
+    return t.p[k];
 }
 
 // Writes the decimal digits of q (exactly count of them, leading zeros included) into out.
@@ -113,9 +124,9 @@ void decimal_form(const Xf& x, int n, char* digits, long* exp10) {
     long f = static_cast<long>(x.e) - 384;
     double top = static_cast<double>(x.m[qx::L - 1]) * 0x1p-64;
     long e10 = static_cast<long>(std::floor(std::log10(top) + x.e * 0.30102999566398119521));
-    Big lo, hi, q;
-    pow10(lo, n);
-    pow10(hi, n + 1);
+    const Big& lo = pow10(n);
+    const Big& hi = pow10(n + 1);
+    Big q;
     for (int guard = 0; guard < 8; ++guard) {
         scaled_round(M, f, n - e10, q);
         if (qx::big_cmp(q, hi) >= 0) {
@@ -132,24 +143,38 @@ void decimal_form(const Xf& x, int n, char* digits, long* exp10) {
 
 }  // namespace
 
-void qtoascex(const QELT* x, char* text, int n) {
+namespace {
+
+// The n + 1 significant digits, the decimal exponent and the sign of x for the two text forms; false (with
+// the infinity text written) for an infinite x. n is clamped to 0..99.
+bool digits_of(const QELT* x, int& n, char* digits, long* e10, bool* neg, char* text) {
     if (n < 0) n = 0;
     if (n > kMaxDigits) n = kMaxDigits;
     Xf v;
     qx::unpack(x, v);
     if (v.cls == qx::kInf) {
         std::strcpy(text, v.neg ? "-INFINITY" : " INFINITY");
-        return;
+        return false;
     }
-    char digits[kMaxDigits + 2];
-    long e10 = 0;
+    *e10 = 0;
     if (v.cls == qx::kZero) {
         std::memset(digits, '0', n + 1);
     } else {
-        decimal_form(v, n, digits, &e10);
+        decimal_form(v, n, digits, e10);
     }
+    *neg = v.cls == qx::kFinite && v.neg;
+    return true;
+}
+
+}  // namespace
+
+void qtoascex(const QELT* x, char* text, int n) {
+    char digits[kMaxDigits + 2];
+    long e10;
+    bool neg;
+    if (!digits_of(x, n, digits, &e10, &neg, text)) return;
     char* p = text;
-    *p++ = (v.cls == qx::kFinite && v.neg) ? '-' : ' ';
+    *p++ = neg ? '-' : ' ';
     *p++ = digits[0];
     *p++ = '.';
     std::memcpy(p, digits + 1, n);
@@ -158,24 +183,13 @@ void qtoascex(const QELT* x, char* text, int n) {
 }
 
 void qtoasc(const QELT* x, char* text, int n) {
-    if (n < 0) n = 0;
-    if (n > kMaxDigits) n = kMaxDigits;
-    Xf v;
-    qx::unpack(x, v);
-    if (v.cls == qx::kInf) {
-        std::strcpy(text, v.neg ? "-INFINITY" : " INFINITY");
-        return;
-    }
     char digits[kMaxDigits + 2];
-    long e10 = 0;
-    if (v.cls == qx::kZero) {
-        std::memset(digits, '0', n + 1);
-    } else {
-        decimal_form(v, n, digits, &e10);
-    }
+    long e10;
+    bool neg;
+    if (!digits_of(x, n, digits, &e10, &neg, text)) return;
     const int nd = n + 1;
     char* p = text;
-    *p++ = (v.cls == qx::kFinite && v.neg) ? '-' : ' ';
+    *p++ = neg ? '-' : ' ';
     char* start = p;
     if (e10 >= 0) {
         for (long i = 0; i <= e10; ++i) *p++ = i < nd ? digits[i] : '0';
@@ -218,6 +232,15 @@ void asctoq(const char* text, QELT* q) {
     if (*s == '+' || *s == '-') neg = *s++ == '-';
     Big D;
     D.n = 0;
+    // Digits gather in a 64-bit chunk of up to 19 before they join D.
+    std::uint64_t chunk = 0, chunk_scale = 1;
+    auto flush = [&]() {
+        if (chunk_scale == 1) return;
+        qx::big_mul_small(D, chunk_scale);
+        qx::big_add_small(D, chunk);
+        chunk = 0;
+        chunk_scale = 1;
+    };
     int ndig = 0;
     long dexp = 0;
     bool point = false, nonzero = false;
@@ -233,8 +256,9 @@ void asctoq(const char* text, QELT* q) {
             }
             nonzero = true;
             if (ndig < kMaxDigits) {
-                qx::big_mul_small(D, 10);
-                qx::big_add_small(D, static_cast<std::uint64_t>(c - '0'));
+                chunk = chunk * 10 + static_cast<std::uint64_t>(c - '0');
+                chunk_scale *= 10;
+                if (chunk_scale == 10000000000000000000ull) flush();
                 ++ndig;
                 if (point) --dexp;
             } else if (!point) {
@@ -248,6 +272,7 @@ void asctoq(const char* text, QELT* q) {
             continue;
         }
         if (c == 'E' || c == 'e') {
+            flush();
             ++s;
             bool eneg = false;
             if (*s == '+' || *s == '-') eneg = *s++ == '-';
@@ -271,6 +296,7 @@ void asctoq(const char* text, QELT* q) {
         }
         return fail();
     }
+    flush();
     if (D.is_zero()) {
         qclear(q);
         return;

@@ -14,22 +14,20 @@ namespace {
 // Largest |x| for which e^x stays inside the stored range (16640 ln 2, rounded up).
 constexpr double kExpLimit = 11535.0;
 
-// e^s - 1 by Taylor series, for |s| < 2^-10.
+// Scaling of the argument before the series: |r / 2^k| < 2^-kExpScale.
+constexpr int kExpScale = 12;
+
+// e^s - 1 by Taylor series, for small |s|.
 Xf expm1_series(const Xf& s) {
     if (s.cls == kZero) return s;
-    Xf sum = s, term = s;
-    for (u64 j = 2; j < 200; ++j) {
-        term = div_u64(mul(term, s), j);
-        if (term.cls == kZero || term.e < sum.e - 392) break;
-        sum = add(sum, term);
-    }
-    return sum;
+    const Series& t = exp_series();
+    return mul(s, horner(t, series_terms(t, s, 392), s));
 }
 
 // e^r - 1 for |r| <= 0.75.
 Xf expm1_reduced(const Xf& r) {
     if (r.cls == kZero) return r;
-    int k = r.e + 16;  // scale so that |r / 2^k| < 2^-16
+    int k = r.e + kExpScale;
     if (k < 0) k = 0;
     Xf e = expm1_series(ldexp(r, -k));
     const Xf two = from_u64(2);

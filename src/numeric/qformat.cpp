@@ -2,6 +2,7 @@
 #include <cstring>
 
 #include "numeric/qlib_internal.h"
+#include "numeric/qlimb.h"
 
 #include "numeric/qconstants_data.inc"
 
@@ -14,27 +15,7 @@ const qcmplx qcone = {{0, 0x4100, 0, 0x8000}, {0}};
 
 namespace qx {
 
-namespace {
-
-// Four stored words, most significant first, as one limb (and back). The words sit in memory in that
-// order, so a little-endian load needs its 16-bit lanes reversed.
-inline u64 load_limb(const QELT* w) {
-    u64 v;
-    std::memcpy(&v, w, sizeof v);
-    v = (v >> 32) | (v << 32);
-    return ((v >> 16) & 0x0000FFFF0000FFFFull) | ((v & 0x0000FFFF0000FFFFull) << 16);
-}
-
-inline void store_limb(u64 v, QELT* w) {
-    v = (v >> 32) | (v << 32);
-    v = ((v >> 16) & 0x0000FFFF0000FFFFull) | ((v & 0x0000FFFF0000FFFFull) << 16);
-    std::memcpy(w, &v, sizeof v);
-}
-
-}  // namespace
-
-// Vectorised limb stores followed by the scalar reads of the next operation stall on store forwarding.
-__attribute__((optimize("no-tree-vectorize"))) void unpack(const QELT* q, Xf& x) {
+void unpack(const QELT* q, Xf& x) {
     x.neg = q[0] != 0;
     unsigned e = q[1];
     if (e == 0) {
@@ -71,8 +52,7 @@ __attribute__((optimize("no-tree-vectorize"))) void unpack(const QELT* q, Xf& x)
     }
 }
 
-__attribute__((optimize("no-tree-vectorize"))) void pack(const Xf& x, QELT* q, bool sticky,
-                                                         const char* name) {
+void pack(const Xf& x, QELT* q, bool sticky, const char* name) {
     if (x.cls == kZero) {
         std::memset(q, 0, NQ * sizeof(QELT));
         return;

@@ -87,6 +87,23 @@ const Xf& ln10();
 // Fractional bits of 2/pi, most significant 64-bit word first; *count receives the number of words.
 const u64* two_over_pi_bits(int* count);
 
+// ---- power series
+// ------------------------------------------------------------------------------------------ A series sum
+// c[k] u^k with its coefficients' log2 magnitudes.
+constexpr int kSeriesTerms = 48;
+struct Series {
+    Xf c[kSeriesTerms];
+    double log2c[kSeriesTerms];
+};
+const Series& exp_series();         // e^s - 1 = s * sum s^k / (k+1)!
+const Series& sin_series();         // sin s = s * sum (-s^2)^k / (2k+1)!
+const Series& cosm1_series();       // cos s - 1 = s^2 * sum -(-s^2)^k / (2k+2)!
+const Series& atan_series_table();  // atan t = t * sum (-t^2)^k / (2k+1)
+// Terms needed so that the first omitted one is below 2^-bits of the leading one, for an argument u.
+int series_terms(const Series& s, const Xf& u, int bits);
+// sum_{k<n} c[k] u^k by Horner's rule.
+Xf horner(const Series& s, int n, const Xf& u);
+
 // ---- elementary functions (relative error a few units of 2^-384 unless noted) -----------------------------
 // exp: overflow gives infinity, underflow zero.
 Xf exp(const Xf& x);

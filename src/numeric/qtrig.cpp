@@ -102,6 +102,9 @@ Xf reduce_half_pi(const Xf& x, int* quadrant) {
     return zero();  // not reached
 }
 
+// Scaling of the argument before the series: |r / 2^j| < 2^-kSinScale.
+constexpr int kSinScale = 8;
+
 // sin r and cos r - 1 for |r| <= 0.8.
 void sincos_reduced(const Xf& r, Xf* s_out, Xf* cm1_out) {
     if (r.cls == kZero) {
@@ -109,22 +112,14 @@ void sincos_reduced(const Xf& r, Xf* s_out, Xf* cm1_out) {
         *cm1_out = zero();
         return;
     }
-    int j = r.e + 12;
+    int j = r.e + kSinScale;
     if (j < 0) j = 0;
     Xf s = ldexp(r, -j);
-    // Terms s^k / k! feed sin (odd k) and cos - 1 (even k) with signs + - - + for k = 1, 2, 3, 0 mod 4.
-    Xf S = s, C = zero(), t = s;
-    const int stop = 2 * s.e - 394;
-    for (u64 k = 2; k < 400; ++k) {
-        t = div_u64(mul(t, s), k);
-        if (t.cls == kZero || t.e < stop) break;
-        Xf term = (k % 4 == 2 || k % 4 == 3) ? neg(t) : t;
-        if (k & 1) {
-            S = add(S, term);
-        } else {
-            C = add(C, term);
-        }
-    }
+    Xf u = sqr(s);
+    const Series& ts = sin_series();
+    const Series& tc = cosm1_series();
+    Xf S = mul(s, horner(ts, series_terms(ts, u, 392), u));
+    Xf C = mul(u, horner(tc, series_terms(tc, u, 392), u));
     // Doubling: sin 2a = 2 sin a (1 + (cos a - 1)), cos 2a - 1 = -2 sin^2 a.
     for (int i = 0; i < j; ++i) {
         Xf S2 = ldexp(mul(S, add(one(), C)), 1);
@@ -176,14 +171,9 @@ namespace {
 // atan t by its Taylor series, for small |t|.
 Xf atan_series(const Xf& t) {
     if (t.cls == kZero) return t;
-    Xf sum = t, p = t, t2 = sqr(t);
-    for (u64 k = 1; k < 400; ++k) {
-        p = mul(p, t2);
-        Xf term = div_u64(p, 2 * k + 1);
-        if (term.cls == kZero || term.e < sum.e - 392) break;
-        sum = (k & 1) ? sub(sum, term) : add(sum, term);
-    }
-    return sum;
+    Xf u = sqr(t);
+    const Series& ta = atan_series_table();
+    return mul(t, horner(ta, series_terms(ta, u, 392), u));
 }
 
 // atan x for 0 <= x <= 1 without tables: halve the angle until the series converges fast.

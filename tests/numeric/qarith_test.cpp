@@ -192,3 +192,44 @@ TEST(QArith, FloorAndIntegerFraction) {
 }
 
 }  // namespace
+
+// The working-form root on full 384-bit significands (the function kernels pass such values): S must be
+// floor(sqrt(N)) for N the significand scaled to 768 bits, with the sticky flag telling an inexact root.
+#include "numeric/qlib_internal.h"
+
+namespace {
+
+TEST(QArith, WorkingRootIsTheIntegerRoot) {
+    std::mt19937_64 rng(4242);
+    mpz_t n, s, lo, hi;
+    mpz_inits(n, s, lo, hi, nullptr);
+    for (int t = 0; t < 20000; ++t) {
+        qx::Xf x{};
+        for (int i = 0; i < qx::L; ++i) x.m[i] = rng();
+        if (t % 3 == 0) {
+            for (int i = 0; i < qx::L; ++i) x.m[i] = ~0ull;  // the largest significand
+        } else if (t % 5 == 0) {
+            for (int i = 0; i < qx::L - 1; ++i) x.m[i] = 0;  // a power of two
+            x.m[qx::L - 1] = 0;
+        }
+        x.m[qx::L - 1] |= 1ull << 63;
+        x.e = static_cast<int>(rng() % 41) - 20;
+        x.cls = qx::kFinite;
+        bool sticky;
+        qx::Xf r = qx::sqrt(x, &sticky);
+        // N = M * 2^384 (even exponent) or M * 2^383 (odd); S = r.m as an integer.
+        mpz_import(n, qx::L, -1, sizeof(std::uint64_t), 0, 0, x.m);
+        mpz_mul_2exp(n, n, (x.e & 1) ? 383 : 384);
+        mpz_import(s, qx::L, -1, sizeof(std::uint64_t), 0, 0, r.m);
+        mpz_mul(lo, s, s);
+        mpz_add_ui(hi, s, 1);
+        mpz_mul(hi, hi, hi);
+        ASSERT_LE(mpz_cmp(lo, n), 0) << t;
+        ASSERT_GT(mpz_cmp(hi, n), 0) << t;
+        ASSERT_EQ(sticky, mpz_cmp(lo, n) != 0) << t;
+        ASSERT_EQ(r.e, (x.e & 1) ? (x.e + 1) / 2 : x.e / 2);
+    }
+    mpz_clears(n, s, lo, hi, nullptr);
+}
+
+}  // namespace

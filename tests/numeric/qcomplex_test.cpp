@@ -105,7 +105,7 @@ TEST(QComplex, UnaryFunctionsMatchMpc) {
     for (const UnaryRow& row : rows) {
         std::mt19937_64 rng(std::hash<std::string>{}(row.name));
         Mc mz, mw;
-        for (int i = 0; i < 1500; ++i) {
+        for (int i = 0; i < 10000; ++i) {
             qcmplx z, w;
             random_c(rng, row.emin, row.emax, &z);
             to_mpc(z, mz);

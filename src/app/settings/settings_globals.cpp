@@ -1,9 +1,6 @@
 #include "app/settings/settings_globals.h"
 
 bool g_bHelp = true;
-std::uint8_t g_iFixDigits = 4;
-std::string g_sOutputMode;
-int g_nPrecision = 0;
 bool g_bSound = false;
 std::string g_strSoundFileName;
 std::string g_strPrevSoundFileName;
@@ -12,7 +9,6 @@ std::string g_nstrPrevSkinModel;
 std::optional<CanvasColor> g_clrBkg;
 std::string g_soundPlayer;
 std::string g_nstrAppPath;
-int g_CurrentFunction = 0;
 int g_curLandScapeFunction = 0;
 std::array<int, 12> g_arrOrderView = {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11};
 int g_nCurScreenMode = 1;

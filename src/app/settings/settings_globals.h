@@ -9,14 +9,12 @@
 #include <optional>
 #include <string>
 
+#include "engine/format_state.h"  // g_iFixDigits, g_nPrecision, g_sOutputMode, g_CurrentFunction
 #include "platform/canvas.h"
 
 class CCategoryInputModeManager;
 
 extern bool g_bHelp;                        // function tooltip on; initially true
-extern std::uint8_t g_iFixDigits;           // decimals in FIX notation, 0..10; initially 4
-extern std::string g_sOutputMode;           // "European", "English (US)" (or "English (UK)")
-extern int g_nPrecision;                    // fraction denominator limit 0 (10^3), 1 (10^6), 2 (10^9)
 extern bool g_bSound;                       // key click on; false until loaded
 extern std::string g_strSoundFileName;      // click sound in the resource folder's "Sounds"
 extern std::string g_strPrevSoundFileName;  // the choice before the last save of the settings
@@ -25,7 +23,6 @@ extern std::string g_nstrPrevSkinModel;
 extern std::optional<CanvasColor> g_clrBkg;      // background of the skin; none until loaded
 extern std::string g_soundPlayer;                // sound file the click player was given (empty: none)
 extern std::string g_nstrAppPath;                // resource folder
-extern int g_CurrentFunction;                    // current category id; initially 0
 extern int g_curLandScapeFunction;               // category id shown in landscape; initially 0
 extern std::array<int, 12> g_arrOrderView;       // mode-keyboard page order (panel indices); 0..11
 extern int g_nCurScreenMode;                     // 1 portrait, 2 landscape
