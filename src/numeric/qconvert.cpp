@@ -223,7 +223,7 @@ std::string qtoasc_str(const QELT* x, int n) {
 
 void asctoq(const char* text, QELT* q) {
     auto fail = [q]() {
-        std::printf("asctoq conversion error\n");
+        std::fprintf(g_qlibMessages ? g_qlibMessages : stdout, "asctoq conversion error\n");
         qclear(q);
     };
     const char* s = text;

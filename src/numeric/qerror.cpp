@@ -5,6 +5,8 @@
 
 int merror = 0;
 
+FILE* g_qlibMessages = stdout;
+
 const char* const ermsg[7] = {
     "unknown",
     "domain",
@@ -17,7 +19,7 @@ const char* const ermsg[7] = {
 
 int mtherr(const char* name, int code) {
     const char* msg = (code >= 1 && code <= 6) ? ermsg[code] : ermsg[0];
-    std::printf("\n%s %s error\n", name ? name : "", msg);
+    std::fprintf(g_qlibMessages ? g_qlibMessages : stdout, "\n%s %s error\n", name ? name : "", msg);
     merror = code;
     return 0;
 }

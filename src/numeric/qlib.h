@@ -19,6 +19,7 @@
 // share process-wide error state (merror) and run on one thread only.
 #pragma once
 
+#include <cstdio>
 #include <string>
 
 typedef unsigned short QELT;
@@ -66,7 +67,11 @@ extern int merror;
 // Message texts of the codes 0..6 ("unknown", "domain", ...).
 extern const char* const ermsg[7];
 
-// Prints "\n<name> <message> error\n" on standard output (codes outside 1..6 print "unknown") and stores
+// Where mtherr and asctoq print their messages: standard output unless a program redirects them (the
+// terminal calculator sends them to standard error, so that standard output holds only results).
+extern FILE* g_qlibMessages;
+
+// Prints "\n<name> <message> error\n" on g_qlibMessages (codes outside 1..6 print "unknown") and stores
 // code in merror. Returns 0.
 int mtherr(const char* name, int code);
 

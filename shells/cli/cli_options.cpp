@@ -1,0 +1,166 @@
+#include "cli_options.h"
+
+#include <cstdlib>
+
+namespace {
+
+bool ParseInt(const std::string& s, int lo, int hi, int& out) {
+    if (s.empty()) return false;
+    char* end = nullptr;
+    long v = std::strtol(s.c_str(), &end, 10);
+    if (*end != '\0' || v < lo || v > hi) return false;
+    out = static_cast<int>(v);
+    return true;
+}
+
+bool ParseOnOff(const std::string& s, bool& out) {
+    if (s == "on" || s == "1" || s == "yes") return out = true, true;
+    if (s == "off" || s == "0" || s == "no") return out = false, true;
+    return false;
+}
+
+}  // namespace
+
+bool ApplyCliSetting(const std::string& name, const std::string& value, CliOptions& o, std::string& error) {
+    auto bad = [&]() {
+        error = "invalid value '" + value + "' for " + name;
+        return false;
+    };
+    if (name == "angle") {
+        if (value == "deg") return o.angleMode = 0, true;
+        if (value == "rad") return o.angleMode = 1, true;
+        if (value == "grad") return o.angleMode = 2, true;
+        return bad();
+    }
+    if (name == "base") {
+        if (value == "dec") return o.radix = 10, true;
+        if (value == "hex") return o.radix = 16, true;
+        if (value == "oct") return o.radix = 8, true;
+        if (value == "bin") return o.radix = 2, true;
+        return bad();
+    }
+    if (name == "bits") {
+        int b;
+        if (!ParseInt(value, 8, 32, b) || (b != 8 && b != 16 && b != 32)) return bad();
+        return o.bitWidth = b, true;
+    }
+    if (name == "notation") {
+        if (value == "norm") return o.notationKey = 135, true;
+        if (value == "fix") return o.notationKey = 134, true;
+        if (value == "sci") return o.notationKey = 136, true;
+        if (value == "frac") return o.notationKey = 159, true;
+        return bad();
+    }
+    if (name == "fix") return ParseInt(value, 0, 10, o.fixDigits) ? true : bad();
+    if (name == "fraction") {
+        if (value == "3") return o.fractionLevel = 0, true;
+        if (value == "6") return o.fractionLevel = 1, true;
+        if (value == "9") return o.fractionLevel = 2, true;
+        return bad();
+    }
+    if (name == "format") {
+        if (value == "us") return o.outputMode = "English (US)", true;
+        if (value == "uk") return o.outputMode = "English (UK)", true;
+        if (value == "european") return o.outputMode = "European", true;
+        return bad();
+    }
+    if (name == "precise") return ParseOnOff(value, o.precise) ? true : bad();
+    if (name == "matrix") return ParseOnOff(value, o.matrix) ? true : bad();
+    if (name == "engine") return ParseOnOff(value, o.engineText) ? true : bad();
+    error = "unknown setting '" + name + "'";
+    return false;
+}
+
+bool ParseCliOptions(int argc, char** argv, CliOptions& o, std::string& error) {
+    for (int i = 1; i < argc; ++i) {
+        std::string a = argv[i];
+        auto value = [&](std::string& out) {
+            if (i + 1 >= argc) {
+                error = "missing value for " + a;
+                return false;
+            }
+            out = argv[++i];
+            return true;
+        };
+        if (a == "--help" || a == "-h") {
+            o.help = true;
+        } else if (a == "--version") {
+            o.version = true;
+        } else if (a == "--precise") {
+            o.precise = true;
+        } else if (a == "--matrix") {
+            o.matrix = true;
+        } else if (a == "--engine") {
+            o.engineText = true;
+        } else if (a == "--set") {
+            std::string v;
+            if (!value(v)) return false;
+            size_t eq = v.find('=');
+            if (eq == std::string::npos || eq == 0) {
+                error = "--set needs NAME=VALUE";
+                return false;
+            }
+            o.registers.emplace_back(v.substr(0, eq), v.substr(eq + 1));
+        } else if (a == "--angle" || a == "--base" || a == "--bits" || a == "--notation" || a == "--fix" ||
+                   a == "--fraction" || a == "--format") {
+            std::string v;
+            if (!value(v) || !ApplyCliSetting(a.substr(2), v, o, error)) return false;
+        } else if (a == "--") {
+            for (++i; i < argc; ++i) o.expressions.emplace_back(argv[i]);
+        } else if (a.size() > 1 && a[0] == '-' && a[1] == '-') {
+            error = "unknown option " + a;
+            return false;
+        } else {
+            o.expressions.push_back(a);
+        }
+    }
+    return true;
+}
+
+std::string CliHelpText() {
+    return R"(orvcalc - the Orvane Calculator in a terminal
+
+usage:
+  orvcalc [options] EXPRESSION...   evaluate each expression, print one result line each
+  orvcalc [options]                 interactive: read lines from the terminal (with line editing and
+                                    history) or from a pipe, print one result line per line
+
+Expressions are typed as on the calculator: 2(3), .5, 3i, 2√(9), sin(30)+2^3^2, fnInt(x^2,x,0,3),
+gcd(12,18,27), RT(3,27); * / - stand for × ÷ −, and ans is the previous result. The decimal point is
+typed as "." in every output format.
+
+options:
+  --angle deg|rad|grad        angle mode (default deg)
+  --base dec|hex|oct|bin      radix of input and output (default dec); in a radix other than dec the
+                              Base Conversion rules apply (literals re-expressed at the bit width)
+  --bits 8|16|32              bit width for the radix modes (default 8)
+  --notation norm|fix|sci|frac   (default norm)
+  --fix N                     decimals in FIX notation, 0..10 (default 4)
+  --fraction 3|6|9            largest FRAC denominator 10^N (default 3)
+  --format us|uk|european     output format (default us)
+  --precise                   print the full extended-precision value instead of the display text: the
+                              real part, and for a complex result a blank, the imaginary part and "i",
+                              each with 99 digits, e.g. "1.4142...E0"
+  --set NAME=VALUE            before evaluating, store a value in a register (VA, VB, ..., LIST): a real,
+                              or a matrix written [[1,2],[3,4]]; repeatable
+  --matrix                    evaluate with the matrix path, e.g.
+                              orvcalc --set VA=[[2,1],[1,2]] --matrix "inv(VA)*VA"
+  --engine                    read expressions as engine text, bypassing the input line
+  --help, --version
+
+exit status: 0 when every line evaluated, 1 when any line ended in an error (its message is still
+printed on its line), 2 for a usage error.
+)";
+}
+
+std::string CliSessionHelpText() {
+    return R"(Type an expression and press Enter; ans (or VRE) is the previous result.
+Commands:
+  :angle deg|rad|grad   :base dec|hex|oct|bin   :bits 8|16|32
+  :notation norm|fix|sci|frac   :fix N   :fraction 3|6|9   :format us|uk|european
+  :precise on|off   :matrix on|off   :engine on|off
+  :set NAME=VALUE       store a real or a matrix [[1,2],[3,4]] in a register
+  :help                 this text
+  :quit                 end the session
+)";
+}

@@ -1,0 +1,105 @@
+// orvcalc: the Orvane Calculator in a terminal. See CliHelpText() for the contract.
+#include <unistd.h>
+
+#include <cstdio>
+#include <iostream>
+#include <string>
+
+#include <editline/readline.h>
+
+#include "cli_calculator.h"
+#include "cli_options.h"
+#include "numeric/qlib.h"
+
+namespace {
+
+constexpr const char* kVersion = "orvcalc 0.1.0";
+
+std::string Trim(const std::string& s) {
+    size_t a = s.find_first_not_of(" \t\r\n"), b = s.find_last_not_of(" \t\r\n");
+    return a == std::string::npos ? std::string() : s.substr(a, b - a + 1);
+}
+
+// Handles a ":command" line of the interactive session. Returns false for ":quit".
+bool SessionCommand(const std::string& line, CliOptions& options) {
+    std::string rest = Trim(line.substr(1));
+    size_t sp = rest.find(' ');
+    std::string name = rest.substr(0, sp), value = sp == std::string::npos ? "" : Trim(rest.substr(sp + 1));
+    std::string error;
+    if (name == "quit" || name == "q" || name == "exit") return false;
+    if (name == "help") {
+        std::cout << CliSessionHelpText();
+    } else if (name == "set") {
+        size_t eq = value.find('=');
+        if (eq == std::string::npos || !SetRegisterFromText(value.substr(0, eq), value.substr(eq + 1), error))
+            std::cerr << (error.empty() ? "usage: :set NAME=VALUE" : error) << "\n";
+    } else if (!ApplyCliSetting(name, value, options, error)) {
+        std::cerr << error << " (:help lists the commands)\n";
+    }
+    return true;
+}
+
+int Interactive(CliOptions& options) {
+    const bool terminal = isatty(STDIN_FILENO);
+    bool any_error = false;
+    if (terminal) std::cout << kVersion << " - :help for help, :quit to end\n";
+    for (;;) {
+        std::string line;
+        if (terminal) {
+            char* raw = readline("> ");
+            if (!raw) break;
+            line = raw;
+            std::free(raw);
+            if (!Trim(line).empty()) add_history(line.c_str());
+        } else if (!std::getline(std::cin, line)) {
+            break;
+        }
+        if (!line.empty() && line.back() == '\r') line.pop_back();
+        std::string t = Trim(line);
+        if (!t.empty() && t[0] == ':') {
+            if (!SessionCommand(t, options)) break;
+            continue;
+        }
+        if (terminal && t.empty()) continue;
+        LineResult r = EvaluateLine(t, options);
+        any_error |= r.error;
+        std::cout << r.text << "\n" << std::flush;
+    }
+    return any_error ? 1 : 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    // Standard output carries one result line per expression; the number library's diagnostics go aside.
+    g_qlibMessages = stderr;
+    CliOptions options;
+    std::string error;
+    if (!ParseCliOptions(argc, argv, options, error)) {
+        std::cerr << "orvcalc: " << error << "\n"
+                  << "Try 'orvcalc --help'.\n";
+        return 2;
+    }
+    if (options.help) {
+        std::cout << CliHelpText();
+        return 0;
+    }
+    if (options.version) {
+        std::cout << kVersion << "\n";
+        return 0;
+    }
+    for (const auto& [name, value] : options.registers) {
+        if (!SetRegisterFromText(name, value, error)) {
+            std::cerr << "orvcalc: " << error << "\n";
+            return 2;
+        }
+    }
+    if (options.expressions.empty()) return Interactive(options);
+    bool any_error = false;
+    for (const std::string& e : options.expressions) {
+        LineResult r = EvaluateLine(Trim(e), options);
+        any_error |= r.error;
+        std::cout << r.text << "\n";
+    }
+    return any_error ? 1 : 0;
+}

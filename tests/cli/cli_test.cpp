@@ -1,0 +1,141 @@
+// orvcalc as a user runs it: one-shot expressions, options, pipes and exit statuses.
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+
+#include <cstdio>
+#include <fstream>
+#include <string>
+#include <vector>
+
+namespace {
+
+struct Outcome {
+    std::string out;
+    int status = -1;
+};
+
+std::string Quote(const std::string& s) {
+    std::string q = "'";
+    for (char c : s) q += c == '\'' ? std::string("'\\''") : std::string(1, c);
+    return q + "'";
+}
+
+// Runs orvcalc with the arguments (and optional standard input); standard error is discarded.
+Outcome Orvcalc(const std::vector<std::string>& args, const std::string& input = "",
+                bool with_stderr = false) {
+    std::string cmd;
+    if (!input.empty()) {
+        std::string path = testing::TempDir() + "orvcalc_input.txt";
+        std::ofstream(path) << input;
+        cmd = "cat ";
+        cmd += Quote(path);
+        cmd += " | ";
+    }
+    cmd += Quote(ORVCALC_PATH);
+    for (const std::string& a : args) {
+        cmd += ' ';
+        cmd += Quote(a);
+    }
+    cmd += with_stderr ? " 2>&1" : " 2>/dev/null";
+    if (input.empty()) cmd += " </dev/null";
+    Outcome r;
+    FILE* p = popen(cmd.c_str(), "r");
+    if (!p) return r;
+    char buf[4096];
+    size_t n;
+    while ((n = fread(buf, 1, sizeof buf, p)) > 0) r.out.append(buf, n);
+    int st = pclose(p);
+    r.status = WIFEXITED(st) ? WEXITSTATUS(st) : -1;
+    return r;
+}
+
+TEST(Cli, OneShotExpressions) {
+    struct Row {
+        std::vector<std::string> args;
+        std::string out;
+        int status;
+    };
+    const Row rows[] = {
+        {{"1+2", "2^10"}, "3\n1,024\n", 0},
+        {{"sin(30)+2^3^2"}, "512.5\n", 0},
+        {{"fnInt(x^2,x,0,3)"}, "9\n", 0},
+        {{"gcd(12,18,27)", "3 root 27", "RT(3,27)"}, "3\n3\n3\n", 0},
+        {{"(1+2*i)*(3-4*i)"}, "1.1000E1+2.0000E0i\n", 0},
+        {{"2(3)", ".5", "2√(9)"}, "6\n0.5\n3\n", 0},
+        {{"1/0"}, "Invalid parameter(s)\n", 1},  // the message is still printed on its line
+        {{"3+"}, "Syntax error\n", 1},
+        {{""}, "Empty string\n", 1},
+        {{std::string(5000, '1')}, "Overlength string\n", 1},
+        {{"1+1", "2*"}, "2\nSyntax error\n", 1},
+    };
+    for (const Row& r : rows) {
+        Outcome got = Orvcalc(r.args);
+        EXPECT_EQ(got.out, r.out) << r.args[0];
+        EXPECT_EQ(got.status, r.status) << r.args[0];
+    }
+}
+
+TEST(Cli, Options) {
+    struct Row {
+        std::vector<std::string> args;
+        std::string out;
+    };
+    const Row rows[] = {
+        {{"--angle", "rad", "sin(pi/2)"}, "1\n"},
+        {{"--angle", "grad", "sin(100)"}, "1\n"},
+        {{"--base", "hex", "FF+1"}, "00\n"},  // 8 bits by default
+        {{"--base", "hex", "--bits", "16", "FF+1"}, "0100\n"},
+        {{"--base", "bin", "101+1"}, "00000110\n"},
+        {{"--notation", "fix", "--fix", "2", "2/3"}, "0.67\n"},
+        {{"--notation", "frac", "0.75", "-1.5"}, "3/4\n-1 1/2\n"},
+        {{"--notation", "frac", "--fraction", "6", "sqrt(2)"}, "1 195025/470832\n"},
+        {{"--format", "european", "1234.5"}, "1.234,5\n"},
+        {{"--format", "uk", "1234.5"}, "1,234.5\n"},
+        {{"--engine", "sin ( 30 ) + 2 ^ 3 ^ 2"}, "512.5\n"},
+        {{"--set", "VA=5", "VA*2"}, "10\n"},
+        {{"--set", "VA=[[2,1],[1,2]]", "--matrix", "inv(VA)*VA", "det(VA)"}, "1 0\n0 1\n3\n"},
+        {{"--set", "LIST=[[1],[2],[2],[3],[7]]", "avg(X)", "median(X)", "N(X)"}, "3\n2\n5\n"},
+    };
+    for (const Row& r : rows) {
+        Outcome got = Orvcalc(r.args);
+        EXPECT_EQ(got.out, r.out) << r.args[0] << " " << r.args[1];
+        EXPECT_EQ(got.status, 0) << r.args[0];
+    }
+    Outcome precise = Orvcalc({"--precise", "sqrt(2)"});
+    EXPECT_EQ(precise.out.substr(0, 40), "1.41421356237309504880168872420969807856");
+    EXPECT_EQ(precise.out.size(), std::string("1.").size() + 99 + 2 + 1);  // 99 decimals, "E0", newline
+    Outcome complex = Orvcalc({"--precise", "1+2*i"});
+    EXPECT_NE(complex.out.find("E0 2.0000"), std::string::npos) << complex.out;
+    EXPECT_EQ(complex.out.back() == '\n' && complex.out[complex.out.size() - 2] == 'i', true);
+}
+
+TEST(Cli, UsageErrors) {
+    const std::vector<std::vector<std::string>> bad = {
+        {"--bits", "12", "1"},       {"--angle"}, {"--frobnicate"}, {"--set", "VQQ=1", "1"},
+        {"--set", "VA=[[1,2],[3]]"},
+    };
+    for (const auto& args : bad) {
+        Outcome got = Orvcalc(args, "", true);
+        EXPECT_EQ(got.status, 2) << args[0];
+        EXPECT_NE(got.out.find("orvcalc:"), std::string::npos) << args[0];
+    }
+    Outcome help = Orvcalc({"--help"});
+    EXPECT_EQ(help.status, 0);
+    EXPECT_NE(help.out.find("usage:"), std::string::npos);
+    EXPECT_EQ(Orvcalc({"--version"}).out.rfind("orvcalc ", 0), 0u);
+}
+
+TEST(Cli, PipedSessionCarriesTheLastResult) {
+    Outcome got =
+        Orvcalc({}, "1+2\nans*2\nVRE+1\n:angle rad\nsin(pi/2)\n:notation fix\n:fix 3\n1/3\n:quit\n5+5\n");
+    EXPECT_EQ(got.out, "3\n6\n7\n1\n0.333\n");
+    EXPECT_EQ(got.status, 0);
+    Outcome failing = Orvcalc({}, "1+1\nsqrt(\n2+2\n");
+    EXPECT_EQ(failing.out, "2\nSyntax error\n4\n");
+    EXPECT_EQ(failing.status, 1);
+    // Library diagnostics stay off standard output.
+    Outcome quiet = Orvcalc({}, "ln(0)\n");
+    EXPECT_EQ(quiet.out.find("singularity"), std::string::npos) << quiet.out;
+}
+
+}  // namespace
