@@ -14,7 +14,8 @@ namespace tex {
 // scale 1; they follow the ratios of LaTeX's sizes over a 12-pixel normal size.
 constexpr double kSizeLevelEm[8] = {7, 10, 12, 14.4, 17.28, 20.74, 24.88, 29.86};
 constexpr int kNormalSizeLevel = 2;
-constexpr int kLargeSizeLevel = 3;
+constexpr int kLargeSizeLevel = 3;   // \large, the equation solver's size
+constexpr int kLargerSizeLevel = 4;  // \Large, the formula view's size
 
 // A glyph (origin on its baseline) or a filled rectangle (top left corner), in pixels relative to the
 // baseline origin of the box holding it, y growing downwards.

@@ -86,13 +86,6 @@ Token Reader::Next() {
     return t;
 }
 
-Token Reader::Peek() {
-    const size_t save = m_pos;
-    Token t = Next();
-    m_pos = save;
-    return t;
-}
-
 Token Reader::NextNonSpace() {
     Token t = Next();
     while (t.type == Tok::Space) t = Next();

@@ -1,7 +1,8 @@
 // Commands and structures of the markup reader: fractions, roots, growing delimiters, matrices, accents,
 // text, spacing, styles and sizes.
 #include <algorithm>
-#include <cstdlib>
+#include <charconv>
+#include <cmath>
 #include <iterator>
 
 #include "tex/tex_reader.h"
@@ -362,22 +363,24 @@ char32_t Reader::ReadDelimiter() {
 
 // The argument of \hspace: a number with an optional unit, in braces or as a single character.
 double Reader::ReadSpaceAmount() {
-    std::string spec;
+    std::string length;
     const Token t = NextNonSpace();
     if (t.type == Tok::Char && t.cp < 0x80) {
-        spec = static_cast<char>(t.cp);
+        length = static_cast<char>(t.cp);
     } else if (t.type == Tok::Begin) {
         int open = 1;
         for (Token u = Next(); u.type != Tok::End; u = Next()) {
             if (u.type == Tok::Begin) ++open;
             if (u.type == Tok::EndGroup && --open == 0) break;
-            if (u.type == Tok::Char && u.cp < 0x80 && spec.size() < 32) spec += static_cast<char>(u.cp);
+            if (u.type == Tok::Char && u.cp < 0x80 && length.size() < 32) length += static_cast<char>(u.cp);
         }
     }
-    char* end = nullptr;
-    double value = std::strtod(spec.c_str(), &end);
-    if (end == spec.c_str() || !(value == value)) return 0;
-    std::string_view unit(end);
+    // from_chars, not strtod: the number must not depend on the process's locale.
+    double value = 0;
+    const char* first = length.data();
+    const auto [end, error] = std::from_chars(first, first + length.size(), value);
+    if (error != std::errc() || !std::isfinite(value)) return 0;
+    const std::string_view unit(end, static_cast<size_t>(first + length.size() - end));
     double scale = 0.1;
     for (const Unit& u : kUnits) {
         if (unit.substr(0, 2) == u.name) scale = u.em;

@@ -36,7 +36,6 @@ class Reader {
 
   private:
     Token Next();
-    Token Peek();
     Token NextNonSpace();
     Token PeekNonSpace();
     void SkipGroupBody();

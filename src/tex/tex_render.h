@@ -32,7 +32,7 @@ struct TexRenderOptions {
 
 struct TexImage {
     GreyBitmap bitmap;
-    int baseline = 0;      // row of the first line's baseline
+    int baseline = 0;      // y of the first line's baseline: letters without descenders end on the row above
     bool clipped = false;  // the formula was larger than kMaxBitmapWidth x kMaxBitmapHeight
 };
 

@@ -92,8 +92,7 @@ inline std::vector<Shape> Shapes(const tex::GreyBitmap& bm, int threshold = kInk
 
 // Renders with the shared fonts at the formula view's size, on a dense screen so that thin strokes stay
 // connected.
-inline tex::TexImage Render(const std::string& markup, int level = tex::kNormalSizeLevel + 2,
-                            double scale = 2) {
+inline tex::TexImage Render(const std::string& markup, int level = tex::kLargerSizeLevel, double scale = 2) {
     tex::TexRenderOptions o;
     o.sizeLevel = level;
     o.scale = scale;
