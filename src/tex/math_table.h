@@ -54,8 +54,8 @@ struct MathConstants {
     double radicalRuleThickness = 0.04;
     double radicalExtraAscender = 0.04;
     double radicalKernBeforeDegree = 0.278;
-    double radicalKernAfterDegree = -0.556;
-    double radicalDegreeBottomRaisePercent = 0.60;  // a ratio of the radical's height
+    double radicalKernAfterDegree = -0.30;          // less than TeX's: text faces have narrower radical signs
+    double radicalDegreeBottomRaisePercent = 0.65;  // a ratio of the radical's height
 };
 
 // One ready-made size of a stretchy glyph; size is its height (vertical variants) in em.

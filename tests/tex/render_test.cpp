@@ -2,6 +2,9 @@
 // formula, how many bands and shapes it forms.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdlib>
+
 #include "tex/ink.h"
 
 namespace {
@@ -217,6 +220,19 @@ TEST(TexFontsLookup, MissingFontsRenderNothing) {
     const auto img = tex::RenderTexImage("\\frac{1}{2}", {}, *none);
     EXPECT_TRUE(img.bitmap.empty());
     EXPECT_TRUE(img.bitmap.pixels.empty());
+}
+
+TEST(TexFontsLookup, EnvironmentFolderReplacesTheDebianOnes) {
+    const char* before = std::getenv("ORVCALC_TEX_FONT_DIR");
+    const std::string saved = before != nullptr ? before : "";
+    ::setenv("ORVCALC_TEX_FONT_DIR", "/opt/orv-fonts", 1);
+    EXPECT_EQ(tex::TexFonts::DefaultFolders(), std::vector<std::string>{"/opt/orv-fonts"});
+    ::unsetenv("ORVCALC_TEX_FONT_DIR");
+    const std::vector<std::string> debian = tex::TexFonts::DefaultFolders();
+    EXPECT_NE(std::find(debian.begin(), debian.end(), "/usr/share/texmf/fonts/opentype/public/lm-math"),
+              debian.end());
+    EXPECT_NE(std::find(debian.begin(), debian.end(), "/usr/share/fonts/truetype/dejavu"), debian.end());
+    if (before != nullptr) ::setenv("ORVCALC_TEX_FONT_DIR", saved.c_str(), 1);
 }
 
 TEST(TexFontsLookup, DejaVuAloneStillSetsEveryConstruct) {
