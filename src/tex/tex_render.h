@@ -40,7 +40,8 @@ struct TexImage {
 // Markup that sets nothing (empty, only blanks), and fonts that are empty, give an empty bitmap.
 TexImage RenderTexImage(std::string_view markup, const TexRenderOptions& options, const TexFonts& fonts);
 
-// RenderTexImage with the shared fonts (TexFonts::Shared()), bitmap only.
+// RenderTexImage with the shared fonts (TexFonts::Shared()), bitmap only. When no font is installed the
+// bitmap is empty and TexFonts::Shared().Description() reads "no fonts".
 GreyBitmap RenderTex(std::string_view markup, const TexRenderOptions& options = {});
 
 // Draws a laid-out box; used by RenderTexImage and by callers that lay out themselves.
