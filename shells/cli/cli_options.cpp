@@ -105,6 +105,20 @@ bool ParseCliOptions(int argc, char** argv, CliOptions& o, std::string& error) {
                    a == "--fraction" || a == "--format") {
             std::string v;
             if (!value(v) || !ApplyCliSetting(a.substr(2), v, o, error)) return false;
+        } else if (a == "--convert") {
+            o.command = "convert";
+            for (int k = 0; k < 3; ++k) {
+                std::string v;
+                if (!value(v)) return false;
+                o.commandArgs.push_back(v);
+            }
+        } else if (a == "--units" || a == "--constants") {
+            o.command = a.substr(2);
+            const int most = a == "--units" ? 1 : 2;
+            while (static_cast<int>(o.commandArgs.size()) < most && i + 1 < argc && argv[i + 1][0] != '-')
+                o.commandArgs.emplace_back(argv[++i]);
+        } else if (a == "--group") {
+            if (!value(o.group)) return false;
         } else if (a == "--") {
             for (++i; i < argc; ++i) o.expressions.emplace_back(argv[i]);
         } else if (a.size() > 1 && a[0] == '-' && a[1] == '-') {
@@ -147,6 +161,15 @@ options:
                               orvcalc --set VA=[[2,1],[1,2]] --matrix "inv(VA)*VA"
   --engine                    read expressions as engine text, bypassing the input line
   --help, --version
+
+catalogue commands (over the shipped data files):
+  --convert VALUE FROM TO [--group NAME]
+                              convert VALUE (a number or an expression) from one unit or currency to
+                              another, given by name or symbol, e.g. --convert 1 mi m, --convert 100 USD EUR
+  --units [GROUP]             list the unit groups, or the units of a group with their symbols
+  --constants [GROUP [SUBGROUP]]
+                              browse the constants library: the constants with their values and the text
+                              each would insert into the input line
 
 exit status: 0 when every line evaluated, 1 when any line ended in an error (its message is still
 printed on its line), 2 for a usage error.

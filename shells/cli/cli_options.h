@@ -22,6 +22,11 @@ struct CliOptions {
     std::vector<std::pair<std::string, std::string>> registers;  // --set NAME=VALUE, in order
     std::vector<std::string> expressions;                        // positional arguments
     bool help = false, version = false;
+    // A catalogue command instead of evaluation: "convert" (VALUE FROM TO), "units" [GROUP] or
+    // "constants" [GROUP [SUBGROUP]], with its arguments; group is --group's value.
+    std::string command;
+    std::vector<std::string> commandArgs;
+    std::string group;
 };
 
 // Parses argv[1..]. Returns false with a message for a usage error.

@@ -8,6 +8,7 @@
 #include <editline/readline.h>
 
 #include "cli_calculator.h"
+#include "cli_catalog.h"
 #include "cli_options.h"
 #include "numeric/qlib.h"
 
@@ -94,6 +95,12 @@ int main(int argc, char** argv) {
             return 2;
         }
     }
+    if (options.command == "convert") {
+        const auto& a = options.commandArgs;
+        return RunConvert(a[0], a[1], a[2], options.group, std::cout, std::cerr);
+    }
+    if (options.command == "units") return RunUnits(options.commandArgs, std::cout, std::cerr);
+    if (options.command == "constants") return RunConstants(options.commandArgs, std::cout, std::cerr);
     if (options.expressions.empty()) return Interactive(options);
     bool any_error = false;
     for (const std::string& e : options.expressions) {

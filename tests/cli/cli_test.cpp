@@ -139,3 +139,54 @@ TEST(Cli, PipedSessionCarriesTheLastResult) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(Cli, ConversionsOverTheShippedData) {
+    struct Row {
+        std::vector<std::string> args;
+        std::string out;
+        int status;
+    };
+    const Row rows[] = {
+        {{"--convert", "1", "mi", "m"}, "1609.3440\n", 0},
+        {{"--convert", "100", "degC", "degF"}, "212.0\n", 0},
+        {{"--convert", "1", "kWh", "MJ"}, "3.60\n", 0},
+        {{"--convert", "1", "GiB", "B"}, "1073741824.0\n", 0},
+        {{"--convert", "10", "L/100km", "mpg(US)"}, "23.5214583333\n", 0},
+        {{"--convert", "2^10", "m", "km"}, "1.0240\n", 0},      // the value may be an expression
+        {{"--convert", "1000", "EUR", "USD"}, "1105.00\n", 0},  // the shipped rate 1.1050, two decimals
+        {{"--convert", "1", "mi", "kg"}, "", 1},
+        {{"--convert", "1", "furlongish", "m"}, "", 1},
+    };
+    for (const Row& r : rows) {
+        Outcome got = Orvcalc(r.args);
+        EXPECT_EQ(got.out, r.out) << r.args[1] << " " << r.args[2] << " " << r.args[3];
+        EXPECT_EQ(got.status, r.status) << r.args[2];
+    }
+    Outcome why = Orvcalc({"--convert", "1", "mi", "kg"}, "", true);
+    EXPECT_NE(why.out.find("cannot be converted"), std::string::npos) << why.out;
+    why = Orvcalc({"--convert", "1", "furlongish", "m"}, "", true);
+    EXPECT_NE(why.out.find("unknown unit"), std::string::npos) << why.out;
+}
+
+TEST(Cli, BrowsingUnitsAndConstants) {
+    Outcome groups = Orvcalc({"--units"});
+    EXPECT_EQ(groups.status, 0);
+    EXPECT_EQ(groups.out.rfind("Clothing - Shoe Size & Other Charts\nLength\n", 0), 0u) << groups.out;
+    EXPECT_NE(groups.out.find("Currency ("), std::string::npos);
+    Outcome length = Orvcalc({"--units", "Length"});
+    EXPECT_NE(length.out.find("metre (m)\n"), std::string::npos);
+    EXPECT_NE(length.out.find("(mi)"), std::string::npos);
+    EXPECT_EQ(Orvcalc({"--units", "Nonsense"}).status, 1);
+    Outcome math = Orvcalc({"--constants", "Mathematical", "Roots_and_Ratios"});
+    EXPECT_NE(math.out.find("square root of 2 = 1.41421356237309504880"), std::string::npos) << math.out;
+    Outcome universal = Orvcalc({"--constants", "Universal", "Speed,_Planck_Constant_and_Gravitation"});
+    // A constant with an exponent inserts it in the engine's words.
+    EXPECT_NE(universal.out.find("->  6.62607015exp(-34)"), std::string::npos) << universal.out;
+    Outcome area = Orvcalc({"--constants", "Area_Formula"});
+    EXPECT_EQ(area.status, 0);
+    EXPECT_FALSE(area.out.empty());
+}
+
+}  // namespace
