@@ -5,7 +5,6 @@
 #include <numbers>
 #include <string_view>
 
-#include "engine/handler_support.h"
 #include "engine/limits.h"
 #include "engine/number_text.h"
 #include "engine/tables.h"
@@ -20,7 +19,7 @@ bool IsTwoOperandWord(std::string_view w) {
 }
 
 // One-operand words whose value-level form the program calls directly.
-int (*ValueForm(std::string_view w))(COMPLEX&) {
+ValueFn ValueForm(std::string_view w) {
     if (w == "sin") return SinValue;
     if (w == "cos") return CosValue;
     if (w == "tan") return TanValue;
@@ -28,6 +27,22 @@ int (*ValueForm(std::string_view w))(COMPLEX&) {
     if (w == "ln") return LnValue;
     if (w == "log") return LogValue;
     return nullptr;
+}
+
+// complex_add, complex_sub, complex_mul and complex_div written out with the same operations in the same
+// order, so that the arithmetic of a program runs in registers without calls.
+inline COMPLEX AddOf(COMPLEX a, COMPLEX b) {
+    return {a.re + b.re, a.im + b.im};
+}
+inline COMPLEX SubOf(COMPLEX a, COMPLEX b) {
+    return {a.re - b.re, a.im - b.im};
+}
+inline COMPLEX MulOf(COMPLEX a, COMPLEX b) {
+    return {a.re * b.re - a.im * b.im, a.re * b.im + a.im * b.re};
+}
+inline COMPLEX DivOf(COMPLEX a, COMPLEX b) {
+    const double n = b.re * b.re + b.im * b.im;
+    return MulOf(a, {b.re / n, -b.im / n});
 }
 
 void SetLastItem(const char* name) {
@@ -51,7 +66,8 @@ bool DoubleProgram::AddOperand(long& n, const std::string& token, const std::str
         Fail(-1, n);
         return false;
     }
-    Op op{Kind::kConst};
+    Op op{Kind::kPush};
+    op.source = Source::kConstant;
     op.count = n;
     op.lastItem = lastItem_;
     double v;
@@ -62,7 +78,7 @@ bool DoubleProgram::AddOperand(long& n, const std::string& token, const std::str
         }
         op.value = {v, 0};
     } else if (!variable.empty() && token == variable) {
-        op.kind = Kind::kVariable;
+        op.source = Source::kVariable;
     } else if (token == "pi") {
         op.value = {std::numbers::pi, 0};
     } else if (token == "e") {
@@ -78,41 +94,58 @@ bool DoubleProgram::AddOperand(long& n, const std::string& token, const std::str
     return true;
 }
 
-bool DoubleProgram::AddHandler(const FUNCTION_TABLE* row, std::vector<long>& groups, long& n) {
+// An operation whose (second) operand was pushed by the operation just before takes that operand
+// directly. A constant push cannot stop the run; a variable push can (a non-number), which the folded
+// operation checks first and reports with the push's g_chrLastItem.
+void DoubleProgram::Fold(Op& op) {
+    if (ops_.empty() || ops_.back().kind != Kind::kPush) return;
+    const Op& push = ops_.back();
+    op.source = push.source;
+    op.value = push.value;
+    op.operandLastItem = push.lastItem;
+    --op.count;
+    ops_.pop_back();
+}
+
+bool DoubleProgram::AddHandler(const FUNCTION_TABLE* row, const std::vector<long>& groups, long& n) {
     const long base = groups.empty() ? 0 : groups.back();
     const std::string_view w(row->name);
+    const bool twoOperand = w == "-" ? n - base != 1 : IsTwoOperandWord(w);
+    if (n - base < (twoOperand ? 2 : 1)) {
+        Fail(-1, n);
+        return false;
+    }
     Op op{Kind::kCall};
     op.count = n;
-    op.base = base;
     op.handler = row->handler;
     op.lastItem = lastItem_;
-    if (w == "-") {
-        if (n - base < 1) {
-            Fail(-1, n);
-            return false;
-        }
-        if (n - base == 1) {
-            op.kind = Kind::kNegate;
-        } else {
-            op.kind = Kind::kSub;
-            --n;
-        }
-    } else if (IsTwoOperandWord(w)) {
-        if (n - base < 2) {
-            Fail(-1, n);
-            return false;
-        }
-        if (w == "+") op.kind = Kind::kAdd;
-        if (w == "*") op.kind = Kind::kMul;
-        if (w == "/") op.kind = Kind::kDiv;
-        if (w == "^") op.kind = Kind::kPow;
-        --n;
-    } else {
-        if (n - base < 1) {
-            Fail(-1, n);
-            return false;
-        }
-        if ((op.unary = ValueForm(w)) != nullptr) op.kind = Kind::kUnaryValue;
+    op.arity = twoOperand ? 2 : 1;
+    if (w == "-") op.kind = twoOperand ? Kind::kSub : Kind::kNegate;
+    if (w == "+") op.kind = Kind::kAdd;
+    if (w == "*") op.kind = Kind::kMul;
+    if (w == "/") op.kind = Kind::kDiv;
+    if (w == "^") op.kind = Kind::kPow;
+    if (!twoOperand && (op.unary = ValueForm(w)) != nullptr) op.kind = Kind::kValue;
+    if (twoOperand) --n;
+    switch (op.kind) {
+        case Kind::kAdd:
+        case Kind::kSub:
+        case Kind::kMul:
+        case Kind::kDiv:
+        case Kind::kValue:
+            Fold(op);
+            break;
+        case Kind::kPow:
+            if (!ops_.empty() && ops_.back().kind == Kind::kPush && ops_.back().source == Source::kConstant) {
+                op.constantExponent = true;
+                op.exponent = MakePowExponent(ops_.back().value);
+                --op.count;
+                ops_.pop_back();
+                Fold(op);  // x^2: the base folds in as well
+            }
+            break;
+        default:
+            break;
     }
     ops_.push_back(op);
     return true;
@@ -160,60 +193,102 @@ void DoubleProgram::Compile(const std::string& rpn, const std::string& variable)
     }
     if (open && n == 0) Fail(-1, n);
     std::memcpy(g_chrLastItem, saved, sizeof saved);
-    stack_.assign(static_cast<size_t>(depth) + 1, COMPLEX{0, 0});
+    re_.assign(static_cast<size_t>(depth) + 1, 0.0);
+    im_.assign(static_cast<size_t>(depth) + 1, 0.0);
 }
 
-COMPLEX DoubleProgram::Stop(const Op& op, int code) {
+COMPLEX DoubleProgram::Stop(const char* lastItem, int code) {
     if (code != 0) SetErrorCode(code);
-    SetLastItem(op.lastItem);
+    SetLastItem(lastItem);
     return {0, 0};
 }
 
 COMPLEX DoubleProgram::Run(double x, bool& ok) {
-    COMPLEX* s = stack_.data();
+    // A non-number variable fails at its first use; the common case runs without that test.
+    return x != x ? Execute<true>(x, ok) : Execute<false>(x, ok);
+}
+
+template <bool kVariableNaN>
+COMPLEX DoubleProgram::Execute(double x, bool& ok) {
+    double* re = re_.data();
+    double* im = im_.data();
     for (const Op& op : ops_) {
-        COMPLEX* top = s + op.count;  // one past the top value
+        const long t = op.count;  // one past the top value
+        if (op.kind == Kind::kFail) return Stop(op.lastItem, op.code);
+        if (op.kind == Kind::kCall) {
+            // The count test is settled at compile time, so the handler sees just its operands.
+            const long first = t - op.arity;
+            COMPLEX args[2];
+            for (int k = 0; k < op.arity; ++k) args[k] = {re[first + k], im[first + k]};
+            long n = op.arity;
+            op.handler(args, n, 0);
+            if (GetErrorCode() != 0) return Stop(op.lastItem, 0);
+            re[first] = args[0].re;
+            im[first] = args[0].im;
+            continue;
+        }
+        // The folded operand, or the top of the stack.
+        COMPLEX b{0, 0};
+        long dst = t;  // where the result goes
+        switch (op.source) {
+            case Source::kStack:
+                b = {re[t - 1], im[t - 1]};
+                dst = t - 1;
+                break;
+            case Source::kConstant:
+                b = op.value;
+                break;
+            case Source::kVariable:
+                if (kVariableNaN) return Stop(op.kind == Kind::kPush ? op.lastItem : op.operandLastItem, -7);
+                b = {x, 0};
+                break;
+        }
+        COMPLEX r;
+        int err = 0;
         switch (op.kind) {
-            case Kind::kConst:
-                *top = op.value;
-                break;
-            case Kind::kVariable:
-                if (x != x) return Stop(op, -7);
-                *top = {x, 0};
-                break;
-            case Kind::kAdd:
-                top[-2] = complex_add(top[-2], top[-1]);
-                break;
-            case Kind::kSub:
-                top[-2] = complex_sub(top[-2], top[-1]);
+            case Kind::kPush:
+                r = b;
                 break;
             case Kind::kNegate:
-                top[-1] = complex_sub({0, 0}, top[-1]);
+                r = SubOf({0, 0}, b);
+                break;
+            case Kind::kAdd:
+                r = AddOf({re[dst - 1], im[dst - 1]}, b);
+                --dst;
+                break;
+            case Kind::kSub:
+                r = SubOf({re[dst - 1], im[dst - 1]}, b);
+                --dst;
                 break;
             case Kind::kMul:
-                top[-2] = complex_mul(top[-2], top[-1]);
+                r = MulOf({re[dst - 1], im[dst - 1]}, b);
+                --dst;
                 break;
             case Kind::kDiv:
-                if (top[-1].re == 0 && top[-1].im == 0) return Stop(op, -5);
-                top[-2] = complex_div(top[-2], top[-1]);
+                if (b.re == 0 && b.im == 0) return Stop(op.lastItem, -5);
+                r = DivOf({re[dst - 1], im[dst - 1]}, b);
+                --dst;
                 break;
             case Kind::kPow:
-                if (const int err = PowValue(top[-2], top[-1])) return Stop(op, err);
+                if (op.constantExponent) {
+                    r = PowByExponent(b, op.exponent, err);
+                } else {
+                    r = PowValue({re[dst - 1], im[dst - 1]}, b, err);
+                    --dst;
+                }
                 break;
-            case Kind::kUnaryValue:
-                if (const int err = op.unary(top[-1])) return Stop(op, err);
+            case Kind::kValue:
+                r = op.unary(b, err);
                 break;
-            case Kind::kCall: {
-                long n = op.count;
-                op.handler(s, n, op.base);
-                if (GetErrorCode() != 0) return Stop(op, 0);
-                break;
-            }
+            case Kind::kCall:
             case Kind::kFail:
-                return Stop(op, op.code);
+                break;  // handled above
         }
+        if (err != 0) return Stop(op.lastItem, err);
+        re[dst] = r.re;
+        im[dst] = r.im;
     }
     SetLastItem(lastItem_);
     ok = true;
-    return s[0];
+    return {re[0], im[0]};
 }

@@ -161,9 +161,40 @@ DoubleCache& Cache() {
     return c;
 }
 
-bool CacheHolds(const DoubleCache& c, const char* expr, int radix, const std::string& variable) {
+// variable (may be null) equals lowered, a lower-case name, when lower-cased.
+bool SameName(const std::string& lowered, const char* variable) {
+    const char* v = variable != nullptr ? variable : "";
+    size_t i = 0;
+    for (; v[i] != '\0'; ++i) {
+        char c = v[i];
+        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+        if (i >= lowered.size() || lowered[i] != c) return false;
+    }
+    return i == lowered.size();
+}
+
+bool CacheHolds(const DoubleCache& c, const char* expr, int radix, const char* variable) {
     return c.valid && g_lpszExpression != nullptr && g_lpszRPN[0] != '\0' && c.radix == radix &&
-           c.variable == variable && c.text == expr;
+           SameName(c.variable, variable) && std::strcmp(c.text.c_str(), expr) == 0;
+}
+
+COMPLEX EvaluateDouble(const char* expr, bool& success, const char* variable, double value, int radix) {
+    if (GetErrorCode() != 0) return {0, 0};
+    DoubleCache& c = Cache();
+    if (expr == nullptr || !CacheHolds(c, expr, radix, variable)) {
+        c.valid = false;
+        g_lpszRPN[0] = '\0';
+        std::string rpn;
+        if (!Convert(expr, radix, variable, rpn)) return {0, 0};
+        c.text = expr;
+        c.radix = radix;
+        c.variable = Lower(variable);
+        c.program.Compile(rpn, c.variable);
+        c.valid = true;
+        std::memcpy(g_lpszRPN, rpn.c_str(), rpn.size() + 1);  // RPNMaker keeps it below kEngineTextSize
+    }
+    g_lpszExpression = expr;
+    return c.program.Run(value, success);
 }
 
 }  // namespace
@@ -196,23 +227,7 @@ qcmplx ExprEvaluation(const char* expr, bool& success, const char* variable, con
 
 COMPLEX ExprEvaluationEx(const char* expr, bool& success, const char* variable, long double value,
                          int radix) {
-    if (GetErrorCode() != 0) return {0, 0};
-    DoubleCache& c = Cache();
-    const std::string var = Lower(variable);
-    if (expr == nullptr || !CacheHolds(c, expr, radix, var)) {
-        c.valid = false;
-        g_lpszRPN[0] = '\0';
-        std::string rpn;
-        if (!Convert(expr, radix, variable, rpn)) return {0, 0};
-        c.text = expr;
-        c.radix = radix;
-        c.variable = var;
-        c.program.Compile(rpn, var);
-        c.valid = true;
-        std::memcpy(g_lpszRPN, rpn.c_str(), rpn.size() + 1);  // RPNMaker keeps it below kEngineTextSize
-    }
-    g_lpszExpression = expr;
-    return c.program.Run(static_cast<double>(value), success);
+    return EvaluateDouble(expr, success, variable, static_cast<double>(value), radix);
 }
 
 void fn(qcmplx* result, const QELT* x, void*) {
@@ -231,10 +246,10 @@ void fn1(qcmplx* result, const QELT* x, void*) {
     if (ext_detail::IsBelowTiny(result->i)) qclear(result->i);
 }
 
-long double fnex(long double x, const char* expr) {
+double fnex(double x, const char* expr) {
     if (expr == nullptr || *expr == '\0') return 0;
     bool ok = false;
-    const COMPLEX r = ExprEvaluationEx(expr, ok, g_lpszVariable, x, 10);
+    const COMPLEX r = EvaluateDouble(expr, ok, g_lpszVariable, x, 10);
     if (std::fabs(r.im) > 1e-8) {
         SetErrorCode(-54);
         return 0;
@@ -244,7 +259,7 @@ long double fnex(long double x, const char* expr) {
 
 double fn(double x, void*) {
     bool ok = false;
-    const COMPLEX r = ExprEvaluationEx(g_lpszExpression, ok, g_lpszVariable, x, 10);
+    const COMPLEX r = EvaluateDouble(g_lpszExpression, ok, g_lpszVariable, x, 10);
     if (std::fabs(r.im) > 1e-16) {
         SetErrorCode(-54);
         return 0;

@@ -58,7 +58,7 @@ void fn1(qcmplx* result, const QELT* x, void* unused = nullptr);
 
 // expr in double precision at x (variable g_lpszVariable, radix 10); 0 for a null or empty text. An
 // imaginary part above 1e-8 in magnitude sets -54 and gives 0.
-long double fnex(long double x, const char* expr);
+double fnex(double x, const char* expr);
 
 // The root-search evaluation: g_lpszExpression at x like fnex, with the imaginary tolerance 1e-16. Fits
 // fnroot (finance/fnroot.h); context is not read. (The text-keyed cache makes emptying it first needless.)

@@ -1,5 +1,7 @@
 // Double-precision arithmetic, power, root, factorial and logarithm handlers.
 #include <cmath>
+#include <cstdint>
+#include <cstring>
 #include <limits>
 #include <numbers>
 
@@ -11,22 +13,49 @@ using handler_detail::Binary;
 using handler_detail::IsNonNumber;
 using handler_detail::Need;
 using handler_detail::Unary;
+using handler_detail::UnaryValue;
 
 namespace {
 
 constexpr double kInf = std::numeric_limits<double>::infinity();
 constexpr double kLn2 = std::numbers::ln2;
 
-// |b| ln|a| >= 305: the power would leave the double range. The test needs no logarithm when the binary
-// exponent of |a| already bounds the product well below the limit.
-bool PowerOutOfRange(COMPLEX a, COMPLEX b) {
-    const double absA = complex_abs(a);
-    const double absB = complex_abs(b);
-    if (absA > 0 && absA < kInf) {
-        int e;
-        std::frexp(absA, &e);
-        if (absB * ((std::abs(e) + 1) * kLn2) < 300) return false;
+// complex_abs and complex_inverse written out (the same operations in the same order) so that the hot
+// power path runs without calls.
+double AbsOf(COMPLEX z) {
+    return std::sqrt(z.re * z.re + z.im * z.im);
+}
+COMPLEX InverseOf(COMPLEX z) {
+    const double n = z.re * z.re + z.im * z.im;
+    return {z.re / n, -z.im / n};
+}
+
+// Bounds |ln x| for a positive finite x by its binary exponent: x = f 2^e with f in [1/2, 1) gives
+// |ln x| <= (|e| + 1) ln 2.
+double LogMagnitudeBound(double x) {
+    std::uint64_t bits;
+    std::memcpy(&bits, &x, sizeof bits);
+    const int biased = static_cast<int>((bits >> 52) & 0x7FF);
+    int e;
+    if (biased != 0) {
+        e = biased - 1022;
+    } else {
+        std::frexp(x, &e);  // subnormal
     }
+    return (std::abs(e) + 1) * kLn2;
+}
+
+// |b| ln|a| >= 305: the power would leave the double range. The test needs no logarithm when the binary
+// exponent of |a| already bounds the product well below the limit. For a real a within 2^-500 ... 2^500,
+// |a| = sqrt(a.re^2) lies within two units in the last place of |a.re|, so the exponent of |a.re| (with
+// one binade of slack) bounds it without the square root.
+bool PowerOutOfRange(COMPLEX a, double absB) {
+    if (a.im == 0) {
+        const double r = std::fabs(a.re);
+        if (r >= 0x1p-500 && r <= 0x1p500 && absB * (LogMagnitudeBound(r) + kLn2) < 300) return false;
+    }
+    const double absA = AbsOf(a);
+    if (absA > 0 && absA < kInf && absB * LogMagnitudeBound(absA) < 300) return false;
     return absB * std::log(absA) >= 305;
 }
 
@@ -35,9 +64,7 @@ bool PowerOutOfRange(COMPLEX a, COMPLEX b) {
 // which |e ln x| <= 700 rules out (|ln x| is bounded by the binary exponent of x).
 bool PowIsSurelyReal(COMPLEX x, COMPLEX e) {
     if (x.im != 0 || e.im != 0 || !(x.re > 0 && x.re < kInf) || !std::isfinite(e.re)) return false;
-    int k;
-    std::frexp(x.re, &k);
-    return (std::abs(k) + 1) * kLn2 * std::fabs(e.re) <= 700;
+    return LogMagnitudeBound(x.re) * std::fabs(e.re) <= 700;
 }
 
 int FactorialOf(COMPLEX& z) {
@@ -52,8 +79,11 @@ int FactorialOf(COMPLEX& z) {
 
 }  // namespace
 
-COMPLEX RootValue(COMPLEX index, COMPLEX x) {
-    const COMPLEX e = complex_inverse(index);
+namespace {
+
+// x^e with the real shortcut: the root handlers' computation once the exponent e (the inverse of the root
+// index) is known.
+COMPLEX RootByExponent(COMPLEX x, COMPLEX e) {
     COMPLEX p;
     if (PowIsSurelyReal(x, e)) {
         p = {std::pow(x.re, e.re), 0};
@@ -65,26 +95,44 @@ COMPLEX RootValue(COMPLEX index, COMPLEX x) {
     return p;
 }
 
-int PowValue(COMPLEX& a, COMPLEX b) {
-    if (b.re == 0 && b.im == 0) {
-        a = {1, 0};
-        return 0;
-    }
-    if (PowerOutOfRange(a, b)) return -7;
-    // a^b as the (1/b)-th root of a, so that the root's real shortcut serves integral and real powers.
-    a = RootValue(complex_inverse(b), a);
-    return 0;
+}  // namespace
+
+COMPLEX RootValue(COMPLEX index, COMPLEX x) {
+    return RootByExponent(x, InverseOf(index));
 }
 
-int SqrtValue(COMPLEX& z) {
+PowExponent MakePowExponent(COMPLEX b) {
+    PowExponent p;
+    p.zero = b.re == 0 && b.im == 0;
+    p.absB = AbsOf(b);
+    // a^b is the (1/b)-th root of a, so that the root's real shortcut serves integral and real powers; the
+    // root takes the inverse of its index in turn.
+    p.e = InverseOf(InverseOf(b));
+    return p;
+}
+
+COMPLEX PowByExponent(COMPLEX a, const PowExponent& p, int& err) {
+    if (p.zero) return {1, 0};
+    if (PowerOutOfRange(a, p.absB)) {
+        err = -7;
+        return a;
+    }
+    return RootByExponent(a, p.e);
+}
+
+COMPLEX PowValue(COMPLEX a, COMPLEX b, int& err) {
+    return PowByExponent(a, MakePowExponent(b), err);
+}
+
+COMPLEX SqrtValue(COMPLEX z, int& err) {
     if (z.im == 0 && z.re > 0 && z.re < kInf) {
         // complex_sqrt's formula reduces to these two operations on the positive real axis.
         const double w = std::sqrt(z.re);
-        z = {w, z.im / (2 * w)};
-        return 0;
+        return {w, z.im / (2 * w)};
     }
-    z = complex_sqrt(z);
-    return IsNonNumber(z) ? -4 : 0;
+    const COMPLEX r = complex_sqrt(z);
+    if (IsNonNumber(r)) err = -4;
+    return r;
 }
 
 namespace {
@@ -97,16 +145,14 @@ COMPLEX LogOf(COMPLEX z) {
 
 }  // namespace
 
-int LnValue(COMPLEX& z) {
-    z = LogOf(z);
-    z.re = SnapTo12Decimals(z.re);
-    return 0;
+COMPLEX LnValue(COMPLEX z, int&) {
+    const COMPLEX l = LogOf(z);
+    return {SnapTo12Decimals(l.re), l.im};
 }
 
-int LogValue(COMPLEX& z) {
+COMPLEX LogValue(COMPLEX z, int&) {
     const COMPLEX l = LogOf(z);
-    z = {SnapTo12Decimals(l.re / std::numbers::ln10), l.im / std::numbers::ln10};
-    return 0;
+    return {SnapTo12Decimals(l.re / std::numbers::ln10), l.im / std::numbers::ln10};
 }
 
 void Add(COMPLEX* s, long& n, long base) {
@@ -144,7 +190,11 @@ void Div(COMPLEX* s, long& n, long base) {
 }
 
 void Pow(COMPLEX* s, long& n, long base) {
-    Binary(s, n, base, [](COMPLEX& a, COMPLEX b) { return PowValue(a, b); });
+    Binary(s, n, base, [](COMPLEX& a, COMPLEX b) {
+        int err = 0;
+        a = PowValue(a, b, err);
+        return err;
+    });
 }
 
 void Root(COMPLEX* s, long& n, long base) {
@@ -181,15 +231,15 @@ void Factorial(COMPLEX* s, long& n, long base) {
 }
 
 void Sqrt(COMPLEX* s, long& n, long base) {
-    Unary(s, n, base, SqrtValue);
+    UnaryValue(s, n, base, SqrtValue);
 }
 
 void Ln(COMPLEX* s, long& n, long base) {
-    Unary(s, n, base, LnValue);
+    UnaryValue(s, n, base, LnValue);
 }
 
 void Log(COMPLEX* s, long& n, long base) {
-    Unary(s, n, base, LogValue);
+    UnaryValue(s, n, base, LogValue);
 }
 
 void Abs(COMPLEX* s, long& n, long base) {
