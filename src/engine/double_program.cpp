@@ -9,6 +9,15 @@
 #include "engine/number_text.h"
 #include "engine/tables.h"
 
+// GCC's straight-line vectorizer pairs the two parts of a COMPLEX into one wide register, stores it and
+// reads the halves back; the read cannot be served from the wide store and stalls. The run loop keeps its
+// values as scalars instead.
+#if defined(__GNUC__) && !defined(__clang__)
+#define ORV_NO_SLP __attribute__((optimize("no-tree-slp-vectorize")))
+#else
+#define ORV_NO_SLP
+#endif
+
 namespace {
 
 bool IsTwoOperandWord(std::string_view w) {
@@ -45,8 +54,14 @@ inline COMPLEX DivOf(COMPLEX a, COMPLEX b) {
     return MulOf(a, {b.re / n, -b.im / n});
 }
 
+// Table names are a few characters: an inline loop is cheaper than a call.
+bool SameText(const char* a, const char* b) {
+    while (*a != '\0' && *a == *b) ++a, ++b;
+    return *a == *b;
+}
+
 void SetLastItem(const char* name) {
-    if (name == nullptr || std::strcmp(g_chrLastItem, name) == 0) return;
+    if (name == nullptr || SameText(g_chrLastItem, name)) return;
     std::memset(g_chrLastItem, 0, sizeof g_chrLastItem);
     std::strncpy(g_chrLastItem, name, sizeof g_chrLastItem - 1);
 }
@@ -138,7 +153,7 @@ bool DoubleProgram::AddHandler(const FUNCTION_TABLE* row, const std::vector<long
         case Kind::kPow:
             if (!ops_.empty() && ops_.back().kind == Kind::kPush && ops_.back().source == Source::kConstant) {
                 op.constantExponent = true;
-                op.exponent = MakePowExponent(ops_.back().value);
+                op.exponent = MakePowExponent(ops_.back().value, true);
                 --op.count;
                 ops_.pop_back();
                 Fold(op);  // x^2: the base folds in as well
@@ -209,7 +224,7 @@ COMPLEX DoubleProgram::Run(double x, bool& ok) {
 }
 
 template <bool kVariableNaN>
-COMPLEX DoubleProgram::Execute(double x, bool& ok) {
+ORV_NO_SLP COMPLEX DoubleProgram::Execute(double x, bool& ok) {
     double* re = re_.data();
     double* im = im_.data();
     for (const Op& op : ops_) {
@@ -227,58 +242,61 @@ COMPLEX DoubleProgram::Execute(double x, bool& ok) {
             im[first] = args[0].im;
             continue;
         }
-        // The folded operand, or the top of the stack.
-        COMPLEX b{0, 0};
+        // The folded operand, or the top of the stack, as two doubles: a COMPLEX held across the calls
+        // below would be spilled as one wide store and read back in halves, which stalls.
+        double br = 0, bi = 0;
         long dst = t;  // where the result goes
         switch (op.source) {
             case Source::kStack:
-                b = {re[t - 1], im[t - 1]};
+                br = re[t - 1];
+                bi = im[t - 1];
                 dst = t - 1;
                 break;
             case Source::kConstant:
-                b = op.value;
+                br = op.value.re;
+                bi = op.value.im;
                 break;
             case Source::kVariable:
                 if (kVariableNaN) return Stop(op.kind == Kind::kPush ? op.lastItem : op.operandLastItem, -7);
-                b = {x, 0};
+                br = x;
                 break;
         }
         COMPLEX r;
         int err = 0;
         switch (op.kind) {
             case Kind::kPush:
-                r = b;
+                r = {br, bi};
                 break;
             case Kind::kNegate:
-                r = SubOf({0, 0}, b);
+                r = SubOf({0, 0}, {br, bi});
                 break;
             case Kind::kAdd:
-                r = AddOf({re[dst - 1], im[dst - 1]}, b);
+                r = AddOf({re[dst - 1], im[dst - 1]}, {br, bi});
                 --dst;
                 break;
             case Kind::kSub:
-                r = SubOf({re[dst - 1], im[dst - 1]}, b);
+                r = SubOf({re[dst - 1], im[dst - 1]}, {br, bi});
                 --dst;
                 break;
             case Kind::kMul:
-                r = MulOf({re[dst - 1], im[dst - 1]}, b);
+                r = MulOf({re[dst - 1], im[dst - 1]}, {br, bi});
                 --dst;
                 break;
             case Kind::kDiv:
-                if (b.re == 0 && b.im == 0) return Stop(op.lastItem, -5);
-                r = DivOf({re[dst - 1], im[dst - 1]}, b);
+                if (br == 0 && bi == 0) return Stop(op.lastItem, -5);
+                r = DivOf({re[dst - 1], im[dst - 1]}, {br, bi});
                 --dst;
                 break;
             case Kind::kPow:
                 if (op.constantExponent) {
-                    r = PowByExponent(b, op.exponent, err);
+                    r = PowByExponent({br, bi}, op.exponent, err);
                 } else {
-                    r = PowValue({re[dst - 1], im[dst - 1]}, b, err);
+                    r = PowValue({re[dst - 1], im[dst - 1]}, {br, bi}, err);
                     --dst;
                 }
                 break;
             case Kind::kValue:
-                r = op.unary(b, err);
+                r = op.unary({br, bi}, err);
                 break;
             case Kind::kCall:
             case Kind::kFail:

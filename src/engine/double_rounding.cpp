@@ -1,5 +1,7 @@
 #include "engine/double_rounding.h"
 
+#include "engine/exact_product.h"
+
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -22,7 +24,7 @@ double RoundToInteger(double h) {
 // integer, so the one correctly rounded division equals the correctly rounded reading of the digits.
 double RoundScaled(double x, double scale) {
     const double hi = x * scale;
-    const double lo = std::fma(x, scale, -hi);
+    const double lo = ProductError(x, scale, hi);  // decides ties only, where it is exact
     double r = RoundToInteger(hi);
     const double f = hi - r;
     if (f == 0.5 || f == -0.5) {

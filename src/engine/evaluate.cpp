@@ -64,11 +64,27 @@ const QELT* ExtendedE() {
     return e;
 }
 
+// A short run of digits is an integer that ltoq converts exactly, as asctoq would, without the decimal
+// conversion machinery.
+bool SmallInteger(std::string_view t, long* value) {
+    if (t.empty() || t.size() > 9) return false;
+    long v = 0;
+    for (char c : t) {
+        if (c < '0' || c > '9') return false;
+        v = v * 10 + (c - '0');
+    }
+    *value = v;
+    return true;
+}
+
 // Reads an operand token; false (with -1 set) when it is none.
 bool ExtendedOperand(const char* token, const std::string& variable, const QELT* value, qcmplx& v) {
     v = qczero;
     const std::string_view t(token);
-    if (ParseNumberToken(token, nullptr)) {
+    long small;
+    if (SmallInteger(t, &small)) {
+        ltoq(small, v.r);
+    } else if (ParseNumberToken(token, nullptr)) {
         asctoq(token, v.r);
     } else if (!variable.empty() && t == variable) {
         if (value != nullptr) qmov(value, v.r);
@@ -96,17 +112,48 @@ void TouchAsDoubles(const qcmplx& v) {
     qtoe(v.i, &d);
 }
 
+// The value stack of the extended walk: one buffer reused by every evaluation, and a fresh one for an
+// evaluation that starts while another is running (a handler that evaluates text).
+class ValueStack {
+  public:
+    ValueStack() {
+        if (!busy_) {
+            busy_ = true;
+            shared_ = true;
+            data_ = Shared();
+        } else {
+            owned_.reset(new qcmplx[kValueStackSize]);
+            data_ = owned_.get();
+        }
+    }
+    ValueStack(const ValueStack&) = delete;
+    ValueStack& operator=(const ValueStack&) = delete;
+    ~ValueStack() {
+        if (shared_) busy_ = false;
+    }
+    qcmplx* data() { return data_; }
+
+  private:
+    static qcmplx* Shared() {
+        static std::unique_ptr<qcmplx[]> buffer(new qcmplx[kValueStackSize]);
+        return buffer.get();
+    }
+    static inline bool busy_ = false;
+    bool shared_ = false;
+    qcmplx* data_;
+    std::unique_ptr<qcmplx[]> owned_;
+};
+
 class ExtendedWalk {
   public:
-    ExtendedWalk(const std::string& variable, const QELT* value)
-        : values_(new qcmplx[kValueStackSize]), variable_(variable), value_(value) {}
+    ExtendedWalk(const std::string& variable, const QELT* value) : variable_(variable), value_(value) {}
 
     // Runs one token; false when the evaluation stops (the error code is set).
     bool Step(const char* token) {
         if (const FUNCTION_TABLE_EX* row = GetHandlerEx(token)) {
-            row->handler(values_.get(), n_, d_ > 0 ? groups_[d_ - 1] : 0);
+            row->handler(values_.data(), n_, d_ > 0 ? groups_[d_ - 1] : 0);
             if (GetErrorCode() != 0) return false;
-            if (std::strcmp(row->name, "^") == 0 && n_ > 0) TouchAsDoubles(values_[n_ - 1]);
+            if (std::strcmp(row->name, "^") == 0 && n_ > 0) TouchAsDoubles(values_.data()[n_ - 1]);
             return true;
         }
         if (std::strcmp(token, "(") == 0) {
@@ -121,14 +168,14 @@ class ExtendedWalk {
         }
         if (n_ >= kValueStackSize) return Fault();
         Clearmerror();
-        if (!ExtendedOperand(token, variable_, value_, values_[n_])) return false;
+        if (!ExtendedOperand(token, variable_, value_, values_.data()[n_])) return false;
         ++n_;
         return true;
     }
 
     bool Result(qcmplx& r) {
         if (n_ == 0) return Fault();
-        r = values_[0];
+        r = values_.data()[0];
         return true;
     }
 
@@ -138,7 +185,7 @@ class ExtendedWalk {
         return false;
     }
 
-    std::unique_ptr<qcmplx[]> values_;
+    ValueStack values_;
     long groups_[kValueStackSize];
     long n_ = 0;
     long d_ = 0;
@@ -173,9 +220,16 @@ bool SameName(const std::string& lowered, const char* variable) {
     return i == lowered.size();
 }
 
+// expr equals the cached copy (one pass, stopping at the first difference or expr's end).
+bool SameText(const std::string& cached, const char* expr) {
+    const char* c = cached.c_str();
+    while (*c != '\0' && *c == *expr) ++c, ++expr;
+    return *c == *expr;
+}
+
 bool CacheHolds(const DoubleCache& c, const char* expr, int radix, const char* variable) {
     return c.valid && g_lpszExpression != nullptr && g_lpszRPN[0] != '\0' && c.radix == radix &&
-           SameName(c.variable, variable) && std::strcmp(c.text.c_str(), expr) == 0;
+           SameName(c.variable, variable) && SameText(c.text, expr);
 }
 
 COMPLEX EvaluateDouble(const char* expr, bool& success, const char* variable, double value, int radix) {

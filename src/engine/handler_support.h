@@ -48,11 +48,13 @@ using ValueFn = COMPLEX (*)(COMPLEX z, int& err);
 COMPLEX PowValue(COMPLEX a, COMPLEX b, int& err);
 // PowValue split at what depends on the exponent alone, so that a constant exponent is prepared once.
 struct PowExponent {
-    bool zero;    // b = 0: every power is 1
-    double absB;  // |b|
-    COMPLEX e;    // the inverse of the inverse of b, as the root computation forms it
+    bool zero;          // b = 0: every power is 1
+    double absB;        // |b|
+    COMPLEX e;          // the inverse of the inverse of b, as the root computation forms it
+    int realBaseLimit;  // positive real bases with a binary exponent up to this need no tests (-1: none)
 };
-PowExponent MakePowExponent(COMPLEX b);
+// prepare also works out realBaseLimit (a few dozen operations: worth it for a constant exponent).
+PowExponent MakePowExponent(COMPLEX b, bool prepare);
 COMPLEX PowByExponent(COMPLEX a, const PowExponent& p, int& err);
 COMPLEX RootValue(COMPLEX index, COMPLEX x);  // the index-th root of x, with the real shortcut
 COMPLEX SqrtValue(COMPLEX z, int& err);

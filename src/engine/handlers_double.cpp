@@ -6,6 +6,7 @@
 #include <numbers>
 
 #include "engine/double_rounding.h"
+#include "engine/exact_product.h"
 #include "engine/handler_support.h"
 #include "engine/handlers.h"
 
@@ -77,6 +78,37 @@ int FactorialOf(COMPLEX& z) {
     return 0;
 }
 
+// The real power of the root handlers' shortcut. Squares and cubes are formed by multiplication and
+// rounded correctly (a square by one IEEE product; a cube from its exact double-double expansion, when the
+// tail is far enough from a rounding boundary to be sure of it), which is what pow gives for them but
+// several times faster; everything else is pow.
+double RealPow(double x, double y) {
+    if (y == 2) return x * x;
+    if (y == 3) {
+        const double ax = std::fabs(x);
+        if (ax >= 0x1p-300 && ax <= 0x1p300) {
+            const double s = x * x;
+            const double se = ProductError(x, x, s);  // x^2 = s + se
+            const double h = s * x;
+            const double he = ProductError(s, x, h);  // s x = h + he, so x^3 = h + he + se x
+            const double t = he + se * x;             // the tail, to within 2^-103 |x^3|
+            const double r = h + t;
+            const double u = (h - r) + t;  // x^3 - r, to within 2^-52 |u| + 2^-103 |r|
+            std::uint64_t bits;
+            std::memcpy(&bits, &r, sizeof bits);
+            const std::uint64_t fraction = bits & ((std::uint64_t{1} << 52) - 1);
+            // Half an ulp of r (r is normal here): its power of two times 2^-53. At a power of two the
+            // spacing below is smaller, so those go to pow.
+            const std::uint64_t powerBits = bits & 0x7FF0000000000000ULL;
+            double power;
+            std::memcpy(&power, &powerBits, sizeof power);
+            const double halfUlp = power * 0x1p-53;
+            if (fraction != 0 && std::fabs(u) * (1 + 0x1p-50) + std::fabs(r) * 0x1p-100 < halfUlp) return r;
+        }
+    }
+    return std::pow(x, y);
+}
+
 }  // namespace
 
 namespace {
@@ -86,10 +118,10 @@ namespace {
 COMPLEX RootByExponent(COMPLEX x, COMPLEX e) {
     COMPLEX p;
     if (PowIsSurelyReal(x, e)) {
-        p = {std::pow(x.re, e.re), 0};
+        p = {RealPow(x.re, e.re), 0};
     } else {
         p = complex_pow(x, e);
-        if (p.im == 0 && x.im == 0 && e.im == 0) p = {std::pow(x.re, e.re), 0};
+        if (p.im == 0 && x.im == 0 && e.im == 0) p = {RealPow(x.re, e.re), 0};
     }
     if (std::fabs(p.im) < 1e-12) p.im = 0;
     return p;
@@ -101,18 +133,46 @@ COMPLEX RootValue(COMPLEX index, COMPLEX x) {
     return RootByExponent(x, InverseOf(index));
 }
 
-PowExponent MakePowExponent(COMPLEX b) {
+namespace {
+
+// The binary exponents |k| of a positive real base in 2^-500 ... 2^500 for which both bound tests above
+// pass (the same expressions, which grow with k): then the power is the real shortcut at once.
+int RealBaseLimit(double absB, COMPLEX e) {
+    if (e.im != 0 || !std::isfinite(e.re) || absB != absB) return -1;
+    const auto passes = [&](int k) {
+        const double bound = (k + 1) * kLn2;  // LogMagnitudeBound of such a base
+        return absB * (bound + kLn2) < 300 && bound * std::fabs(e.re) <= 700;
+    };
+    if (!passes(0)) return -1;
+    int lo = 0, hi = 502;  // passes(lo); beyond 501 no base qualifies anyway
+    while (hi - lo > 1) {
+        const int mid = (lo + hi) / 2;
+        (passes(mid) ? lo : hi) = mid;
+    }
+    return lo;
+}
+
+}  // namespace
+
+PowExponent MakePowExponent(COMPLEX b, bool prepare) {
     PowExponent p;
     p.zero = b.re == 0 && b.im == 0;
     p.absB = AbsOf(b);
     // a^b is the (1/b)-th root of a, so that the root's real shortcut serves integral and real powers; the
     // root takes the inverse of its index in turn.
     p.e = InverseOf(InverseOf(b));
+    p.realBaseLimit = prepare ? RealBaseLimit(p.absB, p.e) : -1;
     return p;
 }
 
 COMPLEX PowByExponent(COMPLEX a, const PowExponent& p, int& err) {
     if (p.zero) return {1, 0};
+    if (p.realBaseLimit >= 0 && a.im == 0 && a.re >= 0x1p-500 && a.re <= 0x1p500) {
+        std::uint64_t bits;
+        std::memcpy(&bits, &a.re, sizeof bits);
+        const int e = static_cast<int>(bits >> 52) - 1022;  // positive and normal
+        if (std::abs(e) <= p.realBaseLimit) return {RealPow(a.re, p.e.re), 0};
+    }
     if (PowerOutOfRange(a, p.absB)) {
         err = -7;
         return a;
@@ -121,7 +181,7 @@ COMPLEX PowByExponent(COMPLEX a, const PowExponent& p, int& err) {
 }
 
 COMPLEX PowValue(COMPLEX a, COMPLEX b, int& err) {
-    return PowByExponent(a, MakePowExponent(b), err);
+    return PowByExponent(a, MakePowExponent(b, false), err);
 }
 
 COMPLEX SqrtValue(COMPLEX z, int& err) {

@@ -1,5 +1,6 @@
 // Handlers of the double-precision family, through the evaluation and called directly.
 #include <gtest/gtest.h>
+#include <mpfr.h>
 
 #include <cmath>
 #include <cstdio>
@@ -179,6 +180,31 @@ TEST(DoubleHandlers, BitwiseWithinTheWordWidth) {
         }
     }
     g_BitWidth = 8;
+}
+
+// Squares and cubes of positive reals come out correctly rounded (the real power of the root shortcut
+// multiplies them out); other exponents use pow.
+TEST(DoubleHandlers, SquaresAndCubesAreCorrectlyRounded) {
+    std::mt19937_64 rng(3);
+    mpfr_t exact;
+    mpfr_init2(exact, 200);
+    int checked = 0;
+    for (int k = 0; k < 20000; ++k) {
+        const double x = std::ldexp(1 + std::generate_canonical<double, 53>(rng),
+                                    static_cast<int>(rng() % 400) - 300);  // 3 ln x < 305
+        for (unsigned n : {2u, 3u}) {
+            const auto d = Dbl(n == 2 ? "x^2" : "x^3", 1, "x", x);
+            ASSERT_EQ(d.err, 0);
+            mpfr_set_d(exact, x, MPFR_RNDN);
+            mpfr_pow_ui(exact, exact, n, MPFR_RNDN);  // exact at 200 bits
+            ASSERT_EQ(d.v.re, mpfr_get_d(exact, MPFR_RNDN)) << std::hexfloat << x << "^" << n;
+            ASSERT_EQ(d.v.im, 0);
+            ++checked;
+        }
+    }
+    mpfr_clear(exact);
+    EXPECT_EQ(checked, 40000);
+    EXPECT_EQ(Dbl("x^4", 1, "x", 1.1).v.re, std::pow(1.1, 4.0));
 }
 
 // Words the tokenizer does not pass (the RPN machine's commands), and the handler contract itself.
