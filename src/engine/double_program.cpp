@@ -7,16 +7,8 @@
 
 #include "engine/limits.h"
 #include "engine/number_text.h"
+#include "engine/scalar_codegen.h"  // last: changes code generation for this file
 #include "engine/tables.h"
-
-// GCC's straight-line vectorizer pairs the two parts of a COMPLEX into one wide register, stores it and
-// reads the halves back; the read cannot be served from the wide store and stalls. The run loop keeps its
-// values as scalars instead.
-#if defined(__GNUC__) && !defined(__clang__)
-#define ORV_NO_SLP __attribute__((optimize("no-tree-slp-vectorize")))
-#else
-#define ORV_NO_SLP
-#endif
 
 namespace {
 
@@ -212,38 +204,77 @@ void DoubleProgram::Compile(const std::string& rpn, const std::string& variable)
     im_.assign(static_cast<size_t>(depth) + 1, 0.0);
 }
 
-COMPLEX DoubleProgram::Stop(const char* lastItem, int code) {
+bool DoubleProgram::Stop(const char* lastItem, int code) {
     if (code != 0) SetErrorCode(code);
     SetLastItem(lastItem);
-    return {0, 0};
+    return false;
 }
 
-COMPLEX DoubleProgram::Run(double x, bool& ok) {
+bool DoubleProgram::Run(double x, double& re, double& im) {
+    re = 0;
+    im = 0;
     // A non-number variable fails at its first use; the common case runs without that test.
-    return x != x ? Execute<true>(x, ok) : Execute<false>(x, ok);
+    return x != x ? Execute<true>(x, re, im) : Execute<false>(x, re, im);
+}
+
+bool DoubleProgram::Call(const Op& op, double* re, double* im) {
+    // The count test is settled at compile time, so the handler sees just its operands.
+    const long first = op.count - op.arity;
+    COMPLEX args[2];
+    for (int k = 0; k < op.arity; ++k) args[k] = {re[first + k], im[first + k]};
+    long n = op.arity;
+    op.handler(args, n, 0);
+    if (GetErrorCode() != 0) return false;
+    re[first] = args[0].re;
+    im[first] = args[0].im;
+    return true;
+}
+
+// The arithmetic and function operations on their operand b (folded or the top value) and, for the
+// two-operand ones, the value at dst - 1, which then receives the result.
+[[gnu::always_inline]] inline COMPLEX DoubleProgram::Apply(const Op& op, const double* re, const double* im,
+                                                           double br, double bi, long& dst, int& err) {
+    switch (op.kind) {
+        case Kind::kNegate:
+            return SubOf({0, 0}, {br, bi});
+        case Kind::kAdd:
+            --dst;
+            return AddOf({re[dst], im[dst]}, {br, bi});
+        case Kind::kSub:
+            --dst;
+            return SubOf({re[dst], im[dst]}, {br, bi});
+        case Kind::kMul:
+            --dst;
+            return MulOf({re[dst], im[dst]}, {br, bi});
+        case Kind::kDiv:
+            if (br == 0 && bi == 0) {
+                err = -5;
+                return {0, 0};
+            }
+            --dst;
+            return DivOf({re[dst], im[dst]}, {br, bi});
+        case Kind::kPow:
+            if (op.constantExponent) return PowByExponent({br, bi}, op.exponent, err);
+            --dst;
+            return PowValue({re[dst], im[dst]}, {br, bi}, err);
+        case Kind::kValue:
+            return op.unary({br, bi}, err);
+        default:
+            return {br, bi};  // kPush
+    }
 }
 
 template <bool kVariableNaN>
-ORV_NO_SLP COMPLEX DoubleProgram::Execute(double x, bool& ok) {
+bool DoubleProgram::Execute(double x, double& outRe, double& outIm) {
     double* re = re_.data();
     double* im = im_.data();
     for (const Op& op : ops_) {
         const long t = op.count;  // one past the top value
         if (op.kind == Kind::kFail) return Stop(op.lastItem, op.code);
         if (op.kind == Kind::kCall) {
-            // The count test is settled at compile time, so the handler sees just its operands.
-            const long first = t - op.arity;
-            COMPLEX args[2];
-            for (int k = 0; k < op.arity; ++k) args[k] = {re[first + k], im[first + k]};
-            long n = op.arity;
-            op.handler(args, n, 0);
-            if (GetErrorCode() != 0) return Stop(op.lastItem, 0);
-            re[first] = args[0].re;
-            im[first] = args[0].im;
+            if (!Call(op, re, im)) return Stop(op.lastItem, 0);
             continue;
         }
-        // The folded operand, or the top of the stack, as two doubles: a COMPLEX held across the calls
-        // below would be spilled as one wide store and read back in halves, which stalls.
         double br = 0, bi = 0;
         long dst = t;  // where the result goes
         switch (op.source) {
@@ -261,52 +292,14 @@ ORV_NO_SLP COMPLEX DoubleProgram::Execute(double x, bool& ok) {
                 br = x;
                 break;
         }
-        COMPLEX r;
         int err = 0;
-        switch (op.kind) {
-            case Kind::kPush:
-                r = {br, bi};
-                break;
-            case Kind::kNegate:
-                r = SubOf({0, 0}, {br, bi});
-                break;
-            case Kind::kAdd:
-                r = AddOf({re[dst - 1], im[dst - 1]}, {br, bi});
-                --dst;
-                break;
-            case Kind::kSub:
-                r = SubOf({re[dst - 1], im[dst - 1]}, {br, bi});
-                --dst;
-                break;
-            case Kind::kMul:
-                r = MulOf({re[dst - 1], im[dst - 1]}, {br, bi});
-                --dst;
-                break;
-            case Kind::kDiv:
-                if (br == 0 && bi == 0) return Stop(op.lastItem, -5);
-                r = DivOf({re[dst - 1], im[dst - 1]}, {br, bi});
-                --dst;
-                break;
-            case Kind::kPow:
-                if (op.constantExponent) {
-                    r = PowByExponent({br, bi}, op.exponent, err);
-                } else {
-                    r = PowValue({re[dst - 1], im[dst - 1]}, {br, bi}, err);
-                    --dst;
-                }
-                break;
-            case Kind::kValue:
-                r = op.unary({br, bi}, err);
-                break;
-            case Kind::kCall:
-            case Kind::kFail:
-                break;  // handled above
-        }
+        const COMPLEX r = Apply(op, re, im, br, bi, dst, err);
         if (err != 0) return Stop(op.lastItem, err);
         re[dst] = r.re;
         im[dst] = r.im;
     }
     SetLastItem(lastItem_);
-    ok = true;
-    return {re[0], im[0]};
+    outRe = re[0];
+    outIm = im[0];
+    return true;
 }

@@ -22,9 +22,10 @@ class DoubleProgram {
     // for none). Never fails: a fault becomes an operation that sets its code when the run reaches it.
     void Compile(const std::string& rpn, const std::string& variable);
 
-    // Runs the program with the variable's value x. On success returns stack entry 0 and sets ok; on an
-    // error sets the engine error code, returns zero and leaves ok alone.
-    COMPLEX Run(double x, bool& ok);
+    // Runs the program with the variable's value x. On success stores stack entry 0 in re and im and
+    // returns true; on an error sets the engine error code, stores zero and returns false. (The parts come
+    // back separately: a returned pair of doubles costs a round trip through memory.)
+    bool Run(double x, double& re, double& im);
 
     // Operations in the program.
     size_t size() const { return ops_.size(); }
@@ -52,9 +53,12 @@ class DoubleProgram {
     bool AddHandler(const FUNCTION_TABLE* row, const std::vector<long>& groups, long& n);
     void Fold(Op& op);
     void Fail(int code, long n);
-    COMPLEX Stop(const char* lastItem, int code);
+    static bool Stop(const char* lastItem, int code);
+    static bool Call(const Op& op, double* re, double* im);
+    static COMPLEX Apply(const Op& op, const double* re, const double* im, double br, double bi, long& dst,
+                         int& err);
     template <bool kVariableNaN>
-    COMPLEX Execute(double x, bool& ok);
+    bool Execute(double x, double& outRe, double& outIm);
 
     std::vector<Op> ops_;
     // The value stack as separate real and imaginary parts: every access is one double wide, which keeps

@@ -11,6 +11,7 @@
 #include "engine/number_text.h"
 #include "engine/registers.h"
 #include "engine/rpn_maker.h"
+#include "engine/scalar_codegen.h"  // last: changes code generation for this file
 #include "engine/tables.h"
 #include "engine/tokenizer.h"
 #include "numeric/qcomplex.h"
@@ -203,10 +204,8 @@ struct DoubleCache {
     DoubleProgram program;
 };
 
-DoubleCache& Cache() {
-    static DoubleCache c;
-    return c;
-}
+// Constant-initialized (every member has a constexpr default), so no guard is needed on the hot path.
+DoubleCache g_cache;
 
 // variable (may be null) equals lowered, a lower-case name, when lower-cased.
 bool SameName(const std::string& lowered, const char* variable) {
@@ -232,23 +231,33 @@ bool CacheHolds(const DoubleCache& c, const char* expr, int radix, const char* v
            SameName(c.variable, variable) && SameText(c.text, expr);
 }
 
-COMPLEX EvaluateDouble(const char* expr, bool& success, const char* variable, double value, int radix) {
-    if (GetErrorCode() != 0) return {0, 0};
-    DoubleCache& c = Cache();
-    if (expr == nullptr || !CacheHolds(c, expr, radix, variable)) {
-        c.valid = false;
-        g_lpszRPN[0] = '\0';
-        std::string rpn;
-        if (!Convert(expr, radix, variable, rpn)) return {0, 0};
-        c.text = expr;
-        c.radix = radix;
-        c.variable = Lower(variable);
-        c.program.Compile(rpn, c.variable);
-        c.valid = true;
-        std::memcpy(g_lpszRPN, rpn.c_str(), rpn.size() + 1);  // RPNMaker keeps it below kEngineTextSize
-    }
+// The double evaluation with the result's parts stored in re and im (zero on failure); true on success.
+// Converts and compiles a text that the cache does not hold; false (with -1 set) on a syntax fault.
+[[gnu::noinline]] bool Recompile(DoubleCache& c, const char* expr, int radix, const char* variable) {
+    c.valid = false;
+    g_lpszRPN[0] = '\0';
+    std::string rpn;
+    if (!Convert(expr, radix, variable, rpn)) return false;
+    c.text = expr;
+    c.radix = radix;
+    c.variable = Lower(variable);
+    c.program.Compile(rpn, c.variable);
+    c.valid = true;
+    std::memcpy(g_lpszRPN, rpn.c_str(), rpn.size() + 1);  // RPNMaker keeps it below kEngineTextSize
+    return true;
+}
+
+// The double evaluation with the result's parts stored in re and im (zero on failure); true on success.
+inline bool EvaluateDouble(const char* expr, const char* variable, double value, int radix, double& re,
+                           double& im) {
+    re = 0;
+    im = 0;
+    if (g_ErrCode != 0) return false;
+    if ((expr == nullptr || !CacheHolds(g_cache, expr, radix, variable)) &&
+        !Recompile(g_cache, expr, radix, variable))
+        return false;
     g_lpszExpression = expr;
-    return c.program.Run(value, success);
+    return g_cache.program.Run(value, re, im);
 }
 
 }  // namespace
@@ -281,7 +290,9 @@ qcmplx ExprEvaluation(const char* expr, bool& success, const char* variable, con
 
 COMPLEX ExprEvaluationEx(const char* expr, bool& success, const char* variable, long double value,
                          int radix) {
-    return EvaluateDouble(expr, success, variable, static_cast<double>(value), radix);
+    COMPLEX r;
+    if (EvaluateDouble(expr, variable, static_cast<double>(value), radix, r.re, r.im)) success = true;
+    return r;
 }
 
 void fn(qcmplx* result, const QELT* x, void*) {
@@ -302,21 +313,21 @@ void fn1(qcmplx* result, const QELT* x, void*) {
 
 double fnex(double x, const char* expr) {
     if (expr == nullptr || *expr == '\0') return 0;
-    bool ok = false;
-    const COMPLEX r = EvaluateDouble(expr, ok, g_lpszVariable, x, 10);
-    if (std::fabs(r.im) > 1e-8) {
+    double re, im;
+    EvaluateDouble(expr, g_lpszVariable, x, 10, re, im);
+    if (std::fabs(im) > 1e-8) {
         SetErrorCode(-54);
         return 0;
     }
-    return r.re;
+    return re;
 }
 
 double fn(double x, void*) {
-    bool ok = false;
-    const COMPLEX r = EvaluateDouble(g_lpszExpression, ok, g_lpszVariable, x, 10);
-    if (std::fabs(r.im) > 1e-16) {
+    double re, im;
+    EvaluateDouble(g_lpszExpression, g_lpszVariable, x, 10, re, im);
+    if (std::fabs(im) > 1e-16) {
         SetErrorCode(-54);
         return 0;
     }
-    return r.re;
+    return re;
 }

@@ -9,6 +9,7 @@
 #include "engine/exact_product.h"
 #include "engine/handler_support.h"
 #include "engine/handlers.h"
+#include "engine/scalar_codegen.h"  // last: changes code generation for this file
 
 using handler_detail::Binary;
 using handler_detail::IsNonNumber;
@@ -186,9 +187,9 @@ COMPLEX PowValue(COMPLEX a, COMPLEX b, int& err) {
 
 COMPLEX SqrtValue(COMPLEX z, int& err) {
     if (z.im == 0 && z.re > 0 && z.re < kInf) {
-        // complex_sqrt's formula reduces to these two operations on the positive real axis.
-        const double w = std::sqrt(z.re);
-        return {w, z.im / (2 * w)};
+        // complex_sqrt's formula reduces to sqrt(x) and im / (2 sqrt(x)) on the positive real axis; the
+        // latter is the zero im itself, sign included.
+        return {std::sqrt(z.re), z.im};
     }
     const COMPLEX r = complex_sqrt(z);
     if (IsNonNumber(r)) err = -4;

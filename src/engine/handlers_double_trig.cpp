@@ -6,6 +6,7 @@
 #include "engine/evaluate.h"
 #include "engine/handler_support.h"
 #include "engine/handlers.h"
+#include "engine/scalar_codegen.h"  // last: changes code generation for this file
 
 using handler_detail::IsNonNumber;
 using handler_detail::Unary;
