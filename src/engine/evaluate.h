@@ -39,8 +39,8 @@ qcmplx ExprEvaluation(const char* expr, bool& success, const char* variable, con
 // token walk described above.
 COMPLEX ExprEvaluationEx(const char* expr, bool& success, const char* variable, long double value, int radix);
 
-// The expression and variable name that the calculus routines evaluate (set by the executor). A conversion
-// of a new text by ExprEvaluationEx points g_lpszExpression at that text, as callers expect.
+// The expression and variable name that the calculus routines evaluate (set by the executor).
+// ExprEvaluationEx points g_lpszExpression at the text it evaluated (never reading through the old value).
 extern const char* g_lpszExpression;
 extern const char* g_lpszVariable;
 
