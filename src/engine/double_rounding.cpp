@@ -1,12 +1,23 @@
 #include "engine/double_rounding.h"
 
+#include "engine/exact_product.h"
+
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include "engine/scalar_codegen.h"  // last: changes code generation for this file
 
 namespace {
 
 constexpr double kTwo52 = 4503599627370496.0;
+
+// nearbyint for |h| < 2^52 in the default rounding mode, without a library call: adding 2^52 leaves no
+// fraction bits, so the addition itself rounds to the nearest integer, ties to even. The sign of a zero
+// result follows h, as nearbyint's does.
+double RoundToInteger(double h) {
+    const double r = h >= 0 ? (h + kTwo52) - kTwo52 : (h - kTwo52) + kTwo52;
+    return std::copysign(r, h);
+}
 
 // x * scale rounded to the nearest integer (ties to even) on the exact product, then divided by scale:
 // the value of x printed with as many decimals as scale has zeros and read back. Valid while
@@ -14,8 +25,8 @@ constexpr double kTwo52 = 4503599627370496.0;
 // integer, so the one correctly rounded division equals the correctly rounded reading of the digits.
 double RoundScaled(double x, double scale) {
     const double hi = x * scale;
-    const double lo = std::fma(x, scale, -hi);
-    double r = std::nearbyint(hi);
+    const double lo = ProductError(x, scale, hi);  // decides ties only, where it is exact
+    double r = RoundToInteger(hi);
     const double f = hi - r;
     if (f == 0.5 || f == -0.5) {
         if (lo > 0) r = std::ceil(hi);
@@ -50,12 +61,15 @@ bool IsPoleQuotient(double q, bool oddOnly) {
     // last place of q exceeds 0.5e-13, so reading the thirteen decimals back gives q itself; up to 2^31
     // the integer of "%.0lf" is q rounded to even, which atoi reads without overflow.
     if (q >= 0 && q < kTwo52 / 1e13) {
-        const double n = std::nearbyint(q);
+        const double n = RoundToInteger(q);
         return RoundScaled(q, 1e13) == n && (!oddOnly || std::fmod(n, 2) != 0);
     }
     if (q >= 512 && q < 2147483647.0) {
-        const double n = std::nearbyint(q);
+        const double n = RoundToInteger(q);
         return q == n && (!oddOnly || std::fmod(n, 2) != 0);
     }
+    // In between, the value read back lies within 0.5e-13 plus half an ulp (2^-45) of q: away from an
+    // integer it cannot equal one.
+    if (q >= 256 && q < 512 && std::fabs(q - RoundToInteger(q)) > 1e-13) return false;
     return PoleByText(q, oddOnly);
 }

@@ -11,6 +11,7 @@
 #include "engine/number_text.h"
 #include "engine/registers.h"
 #include "engine/rpn_maker.h"
+#include "engine/scalar_codegen.h"  // last: changes code generation for this file
 #include "engine/tables.h"
 #include "engine/tokenizer.h"
 #include "numeric/qcomplex.h"
@@ -64,11 +65,27 @@ const QELT* ExtendedE() {
     return e;
 }
 
+// A short run of digits is an integer that ltoq converts exactly, as asctoq would, without the decimal
+// conversion machinery.
+bool SmallInteger(std::string_view t, long* value) {
+    if (t.empty() || t.size() > 9) return false;
+    long v = 0;
+    for (char c : t) {
+        if (c < '0' || c > '9') return false;
+        v = v * 10 + (c - '0');
+    }
+    *value = v;
+    return true;
+}
+
 // Reads an operand token; false (with -1 set) when it is none.
 bool ExtendedOperand(const char* token, const std::string& variable, const QELT* value, qcmplx& v) {
     v = qczero;
     const std::string_view t(token);
-    if (ParseNumberToken(token, nullptr)) {
+    long small;
+    if (SmallInteger(t, &small)) {
+        ltoq(small, v.r);
+    } else if (ParseNumberToken(token, nullptr)) {
         asctoq(token, v.r);
     } else if (!variable.empty() && t == variable) {
         if (value != nullptr) qmov(value, v.r);
@@ -96,17 +113,48 @@ void TouchAsDoubles(const qcmplx& v) {
     qtoe(v.i, &d);
 }
 
+// The value stack of the extended walk: one buffer reused by every evaluation, and a fresh one for an
+// evaluation that starts while another is running (a handler that evaluates text).
+class ValueStack {
+  public:
+    ValueStack() {
+        if (!busy_) {
+            busy_ = true;
+            shared_ = true;
+            data_ = Shared();
+        } else {
+            owned_.reset(new qcmplx[kValueStackSize]);
+            data_ = owned_.get();
+        }
+    }
+    ValueStack(const ValueStack&) = delete;
+    ValueStack& operator=(const ValueStack&) = delete;
+    ~ValueStack() {
+        if (shared_) busy_ = false;
+    }
+    qcmplx* data() { return data_; }
+
+  private:
+    static qcmplx* Shared() {
+        static std::unique_ptr<qcmplx[]> buffer(new qcmplx[kValueStackSize]);
+        return buffer.get();
+    }
+    static inline bool busy_ = false;
+    bool shared_ = false;
+    qcmplx* data_;
+    std::unique_ptr<qcmplx[]> owned_;
+};
+
 class ExtendedWalk {
   public:
-    ExtendedWalk(const std::string& variable, const QELT* value)
-        : values_(new qcmplx[kValueStackSize]), variable_(variable), value_(value) {}
+    ExtendedWalk(const std::string& variable, const QELT* value) : variable_(variable), value_(value) {}
 
     // Runs one token; false when the evaluation stops (the error code is set).
     bool Step(const char* token) {
         if (const FUNCTION_TABLE_EX* row = GetHandlerEx(token)) {
-            row->handler(values_.get(), n_, d_ > 0 ? groups_[d_ - 1] : 0);
+            row->handler(values_.data(), n_, d_ > 0 ? groups_[d_ - 1] : 0);
             if (GetErrorCode() != 0) return false;
-            if (std::strcmp(row->name, "^") == 0 && n_ > 0) TouchAsDoubles(values_[n_ - 1]);
+            if (std::strcmp(row->name, "^") == 0 && n_ > 0) TouchAsDoubles(values_.data()[n_ - 1]);
             return true;
         }
         if (std::strcmp(token, "(") == 0) {
@@ -121,14 +169,14 @@ class ExtendedWalk {
         }
         if (n_ >= kValueStackSize) return Fault();
         Clearmerror();
-        if (!ExtendedOperand(token, variable_, value_, values_[n_])) return false;
+        if (!ExtendedOperand(token, variable_, value_, values_.data()[n_])) return false;
         ++n_;
         return true;
     }
 
     bool Result(qcmplx& r) {
         if (n_ == 0) return Fault();
-        r = values_[0];
+        r = values_.data()[0];
         return true;
     }
 
@@ -138,7 +186,7 @@ class ExtendedWalk {
         return false;
     }
 
-    std::unique_ptr<qcmplx[]> values_;
+    ValueStack values_;
     long groups_[kValueStackSize];
     long n_ = 0;
     long d_ = 0;
@@ -156,14 +204,60 @@ struct DoubleCache {
     DoubleProgram program;
 };
 
-DoubleCache& Cache() {
-    static DoubleCache c;
-    return c;
+// Constant-initialized (every member has a constexpr default), so no guard is needed on the hot path.
+DoubleCache g_cache;
+
+// variable (may be null) equals lowered, a lower-case name, when lower-cased.
+bool SameName(const std::string& lowered, const char* variable) {
+    const char* v = variable != nullptr ? variable : "";
+    size_t i = 0;
+    for (; v[i] != '\0'; ++i) {
+        char c = v[i];
+        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+        if (i >= lowered.size() || lowered[i] != c) return false;
+    }
+    return i == lowered.size();
 }
 
-bool CacheHolds(const DoubleCache& c, const char* expr, int radix, const std::string& variable) {
+// expr equals the cached copy (one pass, stopping at the first difference or expr's end).
+bool SameText(const std::string& cached, const char* expr) {
+    const char* c = cached.c_str();
+    while (*c != '\0' && *c == *expr) ++c, ++expr;
+    return *c == *expr;
+}
+
+bool CacheHolds(const DoubleCache& c, const char* expr, int radix, const char* variable) {
     return c.valid && g_lpszExpression != nullptr && g_lpszRPN[0] != '\0' && c.radix == radix &&
-           c.variable == variable && c.text == expr;
+           SameName(c.variable, variable) && SameText(c.text, expr);
+}
+
+// The double evaluation with the result's parts stored in re and im (zero on failure); true on success.
+// Converts and compiles a text that the cache does not hold; false (with -1 set) on a syntax fault.
+[[gnu::noinline]] bool Recompile(DoubleCache& c, const char* expr, int radix, const char* variable) {
+    c.valid = false;
+    g_lpszRPN[0] = '\0';
+    std::string rpn;
+    if (!Convert(expr, radix, variable, rpn)) return false;
+    c.text = expr;
+    c.radix = radix;
+    c.variable = Lower(variable);
+    c.program.Compile(rpn, c.variable);
+    c.valid = true;
+    std::memcpy(g_lpszRPN, rpn.c_str(), rpn.size() + 1);  // RPNMaker keeps it below kEngineTextSize
+    return true;
+}
+
+// The double evaluation with the result's parts stored in re and im (zero on failure); true on success.
+inline bool EvaluateDouble(const char* expr, const char* variable, double value, int radix, double& re,
+                           double& im) {
+    re = 0;
+    im = 0;
+    if (g_ErrCode != 0) return false;
+    if ((expr == nullptr || !CacheHolds(g_cache, expr, radix, variable)) &&
+        !Recompile(g_cache, expr, radix, variable))
+        return false;
+    g_lpszExpression = expr;
+    return g_cache.program.Run(value, re, im);
 }
 
 }  // namespace
@@ -196,23 +290,9 @@ qcmplx ExprEvaluation(const char* expr, bool& success, const char* variable, con
 
 COMPLEX ExprEvaluationEx(const char* expr, bool& success, const char* variable, long double value,
                          int radix) {
-    if (GetErrorCode() != 0) return {0, 0};
-    DoubleCache& c = Cache();
-    const std::string var = Lower(variable);
-    if (expr == nullptr || !CacheHolds(c, expr, radix, var)) {
-        c.valid = false;
-        g_lpszRPN[0] = '\0';
-        std::string rpn;
-        if (!Convert(expr, radix, variable, rpn)) return {0, 0};
-        c.text = expr;
-        c.radix = radix;
-        c.variable = var;
-        c.program.Compile(rpn, var);
-        c.valid = true;
-        std::memcpy(g_lpszRPN, rpn.c_str(), rpn.size() + 1);  // RPNMaker keeps it below kEngineTextSize
-    }
-    g_lpszExpression = expr;
-    return c.program.Run(static_cast<double>(value), success);
+    COMPLEX r;
+    if (EvaluateDouble(expr, variable, static_cast<double>(value), radix, r.re, r.im)) success = true;
+    return r;
 }
 
 void fn(qcmplx* result, const QELT* x, void*) {
@@ -231,23 +311,23 @@ void fn1(qcmplx* result, const QELT* x, void*) {
     if (ext_detail::IsBelowTiny(result->i)) qclear(result->i);
 }
 
-long double fnex(long double x, const char* expr) {
+double fnex(double x, const char* expr) {
     if (expr == nullptr || *expr == '\0') return 0;
-    bool ok = false;
-    const COMPLEX r = ExprEvaluationEx(expr, ok, g_lpszVariable, x, 10);
-    if (std::fabs(r.im) > 1e-8) {
+    double re, im;
+    EvaluateDouble(expr, g_lpszVariable, x, 10, re, im);
+    if (std::fabs(im) > 1e-8) {
         SetErrorCode(-54);
         return 0;
     }
-    return r.re;
+    return re;
 }
 
 double fn(double x, void*) {
-    bool ok = false;
-    const COMPLEX r = ExprEvaluationEx(g_lpszExpression, ok, g_lpszVariable, x, 10);
-    if (std::fabs(r.im) > 1e-16) {
+    double re, im;
+    EvaluateDouble(g_lpszExpression, g_lpszVariable, x, 10, re, im);
+    if (std::fabs(im) > 1e-16) {
         SetErrorCode(-54);
         return 0;
     }
-    return r.re;
+    return re;
 }

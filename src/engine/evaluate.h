@@ -39,8 +39,8 @@ qcmplx ExprEvaluation(const char* expr, bool& success, const char* variable, con
 // token walk described above.
 COMPLEX ExprEvaluationEx(const char* expr, bool& success, const char* variable, long double value, int radix);
 
-// The expression and variable name that the calculus routines evaluate (set by the executor). A conversion
-// of a new text by ExprEvaluationEx points g_lpszExpression at that text, as callers expect.
+// The expression and variable name that the calculus routines evaluate (set by the executor).
+// ExprEvaluationEx points g_lpszExpression at the text it evaluated (never reading through the old value).
 extern const char* g_lpszExpression;
 extern const char* g_lpszVariable;
 
@@ -58,7 +58,7 @@ void fn1(qcmplx* result, const QELT* x, void* unused = nullptr);
 
 // expr in double precision at x (variable g_lpszVariable, radix 10); 0 for a null or empty text. An
 // imaginary part above 1e-8 in magnitude sets -54 and gives 0.
-long double fnex(long double x, const char* expr);
+double fnex(double x, const char* expr);
 
 // The root-search evaluation: g_lpszExpression at x like fnex, with the imaginary tolerance 1e-16. Fits
 // fnroot (finance/fnroot.h); context is not read. (The text-keyed cache makes emptying it first needless.)

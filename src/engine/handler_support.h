@@ -41,13 +41,37 @@ inline bool IsNonNumber(COMPLEX z) {
 
 }  // namespace handler_detail
 
-// Value-level forms of the double handlers (same results and codes as the handlers; 0 for success).
-// a receives the result.
-int PowValue(COMPLEX& a, COMPLEX b);
+// Value-level forms of the double handlers: the same results and codes as the handlers, for the compiled
+// programs. Each takes its operands and returns the result in registers; a failure stores its code in err
+// (which the caller zeroes) and the result is then meaningless.
+using ValueFn = COMPLEX (*)(COMPLEX z, int& err);
+COMPLEX PowValue(COMPLEX a, COMPLEX b, int& err);
+// PowValue split at what depends on the exponent alone, so that a constant exponent is prepared once.
+struct PowExponent {
+    bool zero;          // b = 0: every power is 1
+    double absB;        // |b|
+    COMPLEX e;          // the inverse of the inverse of b, as the root computation forms it
+    int realBaseLimit;  // positive real bases with a binary exponent up to this need no tests (-1: none)
+};
+// prepare also works out realBaseLimit (a few dozen operations: worth it for a constant exponent).
+PowExponent MakePowExponent(COMPLEX b, bool prepare);
+COMPLEX PowByExponent(COMPLEX a, const PowExponent& p, int& err);
 COMPLEX RootValue(COMPLEX index, COMPLEX x);  // the index-th root of x, with the real shortcut
-int SqrtValue(COMPLEX& z);
-int LnValue(COMPLEX& z);
-int LogValue(COMPLEX& z);
-int SinValue(COMPLEX& z);
-int CosValue(COMPLEX& z);
-int TanValue(COMPLEX& z);
+COMPLEX SqrtValue(COMPLEX z, int& err);
+COMPLEX LnValue(COMPLEX z, int& err);
+COMPLEX LogValue(COMPLEX z, int& err);
+COMPLEX SinValue(COMPLEX z, int& err);
+COMPLEX CosValue(COMPLEX z, int& err);
+COMPLEX TanValue(COMPLEX z, int& err);
+
+namespace handler_detail {
+
+// A one-operand handler over a value-level form.
+inline void UnaryValue(COMPLEX* s, long& n, long base, ValueFn f) {
+    if (!Need(n, base, 1)) return;
+    int err = 0;
+    s[n - 1] = f(s[n - 1], err);
+    if (err != 0) SetErrorCode(err);
+}
+
+}  // namespace handler_detail

@@ -6,9 +6,11 @@
 #include "engine/evaluate.h"
 #include "engine/handler_support.h"
 #include "engine/handlers.h"
+#include "engine/scalar_codegen.h"  // last: changes code generation for this file
 
 using handler_detail::IsNonNumber;
 using handler_detail::Unary;
+using handler_detail::UnaryValue;
 
 namespace {
 
@@ -33,23 +35,30 @@ void ResultFromRadians(COMPLEX& z) {
 
 using Fn = COMPLEX (*)(COMPLEX);
 
-// Forward circular function with the result's real part rounded to 12 decimals.
-int Forward(COMPLEX& z, Fn f, int code) {
-    ArgumentToRadians(z);
+// f on an argument in radians, the non-number test, and the result's real part rounded to 12 decimals.
+COMPLEX Snapped(COMPLEX z, Fn f, int code, int& err) {
     const COMPLEX r = f(z);
-    if (IsNonNumber(r)) return code;
-    z = {SnapTo12Decimals(r.re), r.im};
-    return 0;
+    if (IsNonNumber(r)) {
+        err = code;
+        return r;
+    }
+    return {SnapTo12Decimals(r.re), r.im};
+}
+
+// Forward circular function with the result's real part rounded to 12 decimals.
+COMPLEX Forward(COMPLEX z, Fn f, int code, int& err) {
+    ArgumentToRadians(z);
+    return Snapped(z, f, code, err);
 }
 
 // Forward function with a pole test first: q = |x| / period must not be an (odd) integer.
-int WithPoles(COMPLEX& z, Fn f, int code, double period, bool oddOnly) {
+COMPLEX WithPoles(COMPLEX z, Fn f, int code, double period, bool oddOnly, int& err) {
     ArgumentToRadians(z);
-    if (z.im == 0 && IsPoleQuotient(std::fabs(z.re) / period, oddOnly)) return code;
-    const COMPLEX r = f(z);
-    if (IsNonNumber(r)) return code;
-    z = {SnapTo12Decimals(r.re), r.im};
-    return 0;
+    if (z.im == 0 && IsPoleQuotient(std::fabs(z.re) / period, oddOnly)) {
+        err = code;
+        return z;
+    }
+    return Snapped(z, f, code, err);
 }
 
 int Inverse(COMPLEX& z, Fn f, int code) {
@@ -79,30 +88,32 @@ COMPLEX TanOf(COMPLEX z) {
 
 }  // namespace
 
-int SinValue(COMPLEX& z) {
-    return Forward(z, complex_sin, -19);
+COMPLEX SinValue(COMPLEX z, int& err) {
+    return Forward(z, complex_sin, -19, err);
 }
-int CosValue(COMPLEX& z) {
-    return Forward(z, complex_cos, -20);
+COMPLEX CosValue(COMPLEX z, int& err) {
+    return Forward(z, complex_cos, -20, err);
 }
-int TanValue(COMPLEX& z) {
-    return WithPoles(z, TanOf, -21, kPi / 2, true);
+COMPLEX TanValue(COMPLEX z, int& err) {
+    return WithPoles(z, TanOf, -21, kPi / 2, true, err);
 }
 
 void Sin(COMPLEX* s, long& n, long base) {
-    Unary(s, n, base, SinValue);
+    UnaryValue(s, n, base, SinValue);
 }
 void Cos(COMPLEX* s, long& n, long base) {
-    Unary(s, n, base, CosValue);
+    UnaryValue(s, n, base, CosValue);
 }
 void Tan(COMPLEX* s, long& n, long base) {
-    Unary(s, n, base, TanValue);
+    UnaryValue(s, n, base, TanValue);
 }
 void Sec(COMPLEX* s, long& n, long base) {
-    Unary(s, n, base, [](COMPLEX& z) { return WithPoles(z, complex_sec, -27, kPi / 2, true); });
+    UnaryValue(s, n, base,
+               [](COMPLEX z, int& err) { return WithPoles(z, complex_sec, -27, kPi / 2, true, err); });
 }
 void Csec(COMPLEX* s, long& n, long base) {
-    Unary(s, n, base, [](COMPLEX& z) { return WithPoles(z, complex_csc, -28, kPi, false); });
+    UnaryValue(s, n, base,
+               [](COMPLEX z, int& err) { return WithPoles(z, complex_csc, -28, kPi, false, err); });
 }
 void CTan(COMPLEX* s, long& n, long base) {
     Unary(s, n, base, [](COMPLEX& z) {

@@ -32,13 +32,18 @@ void FreeStack(stack* head) {
 
 namespace {
 
+template <size_t N>
+bool InList(std::string_view t, const std::string_view (&words)[N]) {
+    for (std::string_view w : words)
+        if (w.size() == t.size() && w[0] == t[0] && w == t) return true;
+    return false;
+}
+
 bool IsBinaryOperator(std::string_view t) {
     static constexpr std::string_view kWords[] = {"+",   "-",    "*",   "/",   "^",    "and",
                                                   "or",  "nand", "nor", "xor", "root", "mod",
                                                   "shl", "shr",  "rtl", "rtr", "exp"};
-    for (std::string_view w : kWords)
-        if (t == w) return true;
-    return false;
+    return InList(t, kWords);
 }
 
 bool IsPrefixFunction(std::string_view t) {
@@ -47,17 +52,7 @@ bool IsPrefixFunction(std::string_view t) {
         "ln",    "log",   "sec",   "csc",   "sech",  "csch", "ctanh", "acot",  "sinh",  "cosh",
         "tanh",  "asinh", "acosh", "atanh", "acoth", "asec", "acsc",  "asech", "acsch", "inv",
         "trans", "det",   "rank",  "eigl",  "eigv",  "diag", "orth",  "tri",   "abs"};
-    for (std::string_view w : kWords)
-        if (t == w) return true;
-    return false;
-}
-
-// Priority of a token that is known to be short; the table lookup wants a terminated string.
-int PriorityOf(std::string_view t) {
-    char word[16] = {};
-    if (t.size() >= sizeof word) return 8;
-    std::memcpy(word, t.data(), t.size());
-    return Priority(word);
+    return InList(t, kWords);
 }
 
 // The converter proper: false on a syntax fault.
@@ -75,9 +70,9 @@ bool Convert(const std::string& text, std::vector<std::string_view>& out) {
         i = end;
         if (IsBinaryOperator(t)) {
             if (afterOperator) return false;
-            const int p = PriorityOf(t);
+            const int p = Priority(t);
             while (!ops.empty()) {
-                const int q = PriorityOf(ops.back());
+                const int q = Priority(ops.back());
                 if (p > q || (p == q && t == "^")) break;
                 out.push_back(ops.back());
                 ops.pop_back();

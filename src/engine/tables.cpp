@@ -1,11 +1,10 @@
 #include "engine/tables.h"
 
+#include <array>
 #include <cstring>
 #include <initializer_list>
 #include <string>
 #include <string_view>
-
-#include "numeric/radix.h"
 
 char g_chrLastItem[kLastItemSize];
 
@@ -62,11 +61,23 @@ namespace {
 
 constexpr int kSumIndex = 12;
 
+// Which first characters occur in a table: operands (numbers, names) are turned away at once.
+template <typename Row, int N>
+bool MayHold(const Row (&table)[N], char first) {
+    static const auto starts = [&table] {
+        std::array<bool, 256> s{};
+        for (const Row& row : table) s[static_cast<unsigned char>(row.name[0])] = true;
+        return s;
+    }();
+    return starts[static_cast<unsigned char>(first)];
+}
+
 template <typename Row, int N>
 const Row* FindRow(const Row (&table)[N], const char* word) {
-    if (word == nullptr) return nullptr;
+    if (word == nullptr || !MayHold(table, word[0])) return nullptr;
     for (const Row& row : table) {
-        if (std::strcmp(row.name, word) == 0) {
+        // The first character settles almost every row without a call.
+        if (row.name[0] == word[0] && std::strcmp(row.name, word) == 0) {
             std::memset(g_chrLastItem, 0, sizeof g_chrLastItem);
             std::strncpy(g_chrLastItem, row.name, sizeof g_chrLastItem - 1);
             return &row;
@@ -77,7 +88,7 @@ const Row* FindRow(const Row (&table)[N], const char* word) {
 
 bool IsOneOf(std::string_view t, std::initializer_list<std::string_view> words) {
     for (std::string_view w : words)
-        if (t == w) return true;
+        if (w.size() == t.size() && w[0] == t[0] && w == t) return true;
     return false;
 }
 
@@ -98,7 +109,11 @@ const FUNCTION_TABLE_EX* GetHandlerEx(const char* word) {
 
 int Priority(const char* token) {
     if (token == nullptr) return 8;
-    const std::string_view t(token);
+    return Priority(std::string_view(token));
+}
+
+int Priority(std::string_view t) {
+    if (t.empty()) return 8;
     if (t == "(" || t == ")") return 0;
     if (IsOneOf(t, {"and", "or", "nand", "nor", "xor", "abs"})) return 1;
     if (t == "+" || t == "-") return 2;
@@ -116,10 +131,16 @@ int Priority(const char* token) {
 
 int FindReg(const char* token) {
     if (token == nullptr) return -1;
-    std::string upper(token);
-    strupr(upper.data());
+    // Every name starts with V or L and has at most four letters.
+    const char first = token[0] & ~0x20;
+    if (first != 'V' && first != 'L') return -1;
+    char upper[8] = {};
+    const size_t n = strnlen(token, sizeof upper);
+    if (n >= sizeof upper) return -1;
+    for (size_t i = 0; i < n; ++i)
+        upper[i] = (token[i] >= 'a' && token[i] <= 'z') ? token[i] - 'a' + 'A' : token[i];
     for (int i = 0; i < kRegisterNameCount; ++i)
-        if (upper == g_regname[i]) return i;
+        if (std::strcmp(upper, g_regname[i]) == 0) return i;
     return -1;
 }
 
@@ -157,6 +178,6 @@ int FindFunction(const char* text, int& offset) {
 
 bool IsFunctionWord(const char* word) {
     for (const char* w : lpszFunction)
-        if (std::strcmp(w, word) == 0) return true;
+        if (w[0] == word[0] && std::strcmp(w, word) == 0) return true;
     return false;
 }

@@ -6,6 +6,8 @@
 // (engine/matrix.h) and has the same row shape, FunctionRow<REG>.
 #pragma once
 
+#include <string_view>
+
 #include "engine/handlers.h"
 
 constexpr int kFunctionTableSize = 51;
@@ -44,6 +46,7 @@ const FUNCTION_TABLE_EX* GetHandlerEx(const char* word);
 // xor/abs, 2 "+" "-", 3 mod/shl/shr/rtl/rtr, 4 "*" "/", 5 "^" root "!" "%", 6 exp, 7 the prefix
 // functions (also "actan" and "lg"), 8 everything else (operands, iroot, iexp, not, cpl, ncr, ...).
 int Priority(const char* token);
+int Priority(std::string_view token);
 
 // Index of the register named token (compared in upper case, exactly), or -1. "v" is 13; "vl" is -1.
 int FindReg(const char* token);
