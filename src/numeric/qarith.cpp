@@ -283,33 +283,40 @@ inline void mul_columns(const u64* a, const u64* b, u64* p) {
 }  // namespace
 
 Xf mul(const Xf& a, const Xf& b, bool* sticky) {
-    if (sticky) *sticky = false;
-    bool ng = a.neg != b.neg;
-    if (a.cls == kZero || b.cls == kZero) return zero();
-    if (a.cls == kInf || b.cls == kInf) return inf(ng);
-    u64 p[2 * L];
-    if (sticky) {
-        mul_columns<0>(a.m, b.m, p);  // exact: the rounding into the stored form needs every bit
-    } else {
-        // Working precision: the columns below the fifth change the product by less than 2^-440 of it.
-        mul_columns<L - 1>(a.m, b.m, p);
+    Xf r;
+    r.neg = a.neg != b.neg;
+    if (a.cls != kFinite || b.cls != kFinite) {
+        if (sticky) *sticky = false;
+        if (a.cls == kZero || b.cls == kZero) return zero();
+        return inf(r.neg);
     }
+    u64 p[2 * L];
     long e = static_cast<long>(a.e) + b.e;
+    r.cls = kFinite;
+    if (!sticky) {
+        // Working precision: the columns below the fifth change the product by less than 2^-440 of it,
+        // and only the top seven limbs are looked at.
+        mul_columns<L - 1>(a.m, b.m, p);
+        if (p[2 * L - 1] >> 63) {
+            for (int i = 0; i < L; ++i) r.m[i] = p[L + i];
+        } else {
+            for (int i = 0; i < L; ++i) r.m[i] = (p[L + i] << 1) | (p[L + i - 1] >> 63);
+            e -= 1;
+        }
+        r.e = static_cast<std::int32_t>(e);
+        return r;
+    }
+    mul_columns<0>(a.m, b.m, p);  // exact: the rounding into the stored form needs every bit
     if (!(p[2 * L - 1] >> 63)) {
         for (int i = 2 * L - 1; i > 0; --i) p[i] = (p[i] << 1) | (p[i - 1] >> 63);
         p[0] <<= 1;
         e -= 1;
     }
-    Xf r;
     std::memcpy(r.m, p + L, sizeof r.m);
     r.e = static_cast<std::int32_t>(e);
-    r.neg = ng;
-    r.cls = kFinite;
-    if (sticky) {
-        bool st = false;
-        for (int i = 0; i < L; ++i) st |= p[i] != 0;
-        *sticky = st;
-    }
+    bool st = false;
+    for (int i = 0; i < L; ++i) st |= p[i] != 0;
+    *sticky = st;
     return r;
 }
 

@@ -55,6 +55,45 @@ Xf expm1(const Xf& x) {
     return sub(exp(x), one());
 }
 
+namespace {
+
+// e^(j/64) for |j| <= 24 and e^(k/8192) for |k| <= 64: after them the series argument is below 2^-14.
+constexpr int kExpSteps1 = 24, kExpSteps2 = 64;
+
+struct ExpTables {
+    Xf e1[2 * kExpSteps1 + 1], e2[2 * kExpSteps2 + 1];
+    ExpTables() {
+        for (int j = -kExpSteps1; j <= kExpSteps1; ++j)
+            e1[j + kExpSteps1] = add(one(), expm1_reduced(div_u64(from_i64(j), 64)));
+        for (int k = -kExpSteps2; k <= kExpSteps2; ++k)
+            e2[k + kExpSteps2] = add(one(), expm1_reduced(div_u64(from_i64(k), 8192)));
+    }
+};
+
+const ExpTables& exp_tables() {
+    static const ExpTables t;
+    return t;
+}
+
+// e^r for |r| <= ~0.35: r = j/64 + k/8192 + s with |s| <= 2^-14, each step subtracting an exact multiple.
+Xf exp_reduced(const Xf& r) {
+    const ExpTables& tab = exp_tables();
+    long j = std::lround(to_double(r) * 64);
+    if (j > kExpSteps1) j = kExpSteps1;
+    if (j < -kExpSteps1) j = -kExpSteps1;
+    Xf s = j ? sub(r, div_u64(from_i64(j), 64)) : r;
+    long k = std::lround(to_double(s) * 8192);
+    if (k > kExpSteps2) k = kExpSteps2;
+    if (k < -kExpSteps2) k = -kExpSteps2;
+    if (k) s = sub(s, div_u64(from_i64(k), 8192));
+    Xf e = add(one(), expm1_series(s));
+    if (k) e = mul(e, tab.e2[k + kExpSteps2]);
+    if (j) e = mul(e, tab.e1[j + kExpSteps1]);
+    return e;
+}
+
+}  // namespace
+
 Xf exp(const Xf& x) {
     if (x.cls == kZero) return one();
     if (x.cls == kInf) return x.neg ? zero() : x;
@@ -63,18 +102,17 @@ Xf exp(const Xf& x) {
     if (xd < -kExpLimit) return zero();
     long n;
     Xf r = reduce_ln2(x, &n);
-    Xf e = add(one(), expm1_reduced(r));
-    return ldexp(e, static_cast<int>(n));
+    return ldexp(exp_reduced(r), static_cast<int>(n));
 }
 
-Xf log1p(const Xf& u) {
+namespace {
+
+// log(1 + u) by Halley's iteration on e^y - 1 = u from a double start: 53 -> 159 -> 477 correct bits.
+// Used to build the logarithm tables once.
+Xf log1p_halley(const Xf& u) {
     if (u.cls == kZero) return u;
-    if (u.e < -400) return u;
-    // From |u| >= 1/2 on, the split into exponent and significand is more accurate.
-    if (u.e >= 0) return log(add(one(), u));
     Xf y = from_double(std::log1p(to_double(u)));
     const Xf two = from_u64(2);
-    // Halley's step for f(y) = e^y - 1 - u triples the correct bits: 53 -> 159 -> 477.
     for (int it = 0; it < 2; ++it) {
         Xf em = expm1_reduced(y);
         Xf num = sub(u, em);
@@ -83,6 +121,72 @@ Xf log1p(const Xf& u) {
         y = add(y, ldexp(div(num, den), 1));
     }
     return y;
+}
+
+// log(1 + t) = 2 atanh(t / (2 + t)) by its series, for |t| <= 2^-13.
+Xf log1p_series(const Xf& t) {
+    if (t.cls == kZero) return t;
+    Xf s = div(t, add(from_u64(2), t));
+    Xf u = sqr(s);
+    const Series& ta = atanh_series_table();
+    return ldexp(mul(s, horner(ta, series_terms(ta, u, 392), u)), 1);
+}
+
+// Two reduction steps for the logarithm of m in [sqrt(1/2), sqrt 2): m * r1 * r2 = 1 + t with |t| <=
+// 2^-14, where r1 = 1/(1 + j/64) and r2 = 1/(1 + k/8192) are stored with the logarithms of their
+// reciprocals (taken of the stored values, so the identity log m = log(1 + t) + L1 + L2 holds exactly).
+constexpr int kLogSteps1 = 32, kLogSteps2 = 64;
+
+struct LogTables {
+    Xf r1[2 * kLogSteps1 + 1], l1[2 * kLogSteps1 + 1];
+    Xf r2[2 * kLogSteps2 + 1], l2[2 * kLogSteps2 + 1];
+    LogTables() {
+        auto fill = [](int j, u64 scale, Xf* r, Xf* l) {
+            Xf c = add(one(), div_u64(from_i64(j), scale));  // 1 + j/scale
+            r[0] = div(one(), c);
+            l[0] = neg(log1p_halley(sub(r[0], one())));
+        };
+        for (int j = -kLogSteps1; j <= kLogSteps1; ++j) fill(j, 64, &r1[j + kLogSteps1], &l1[j + kLogSteps1]);
+        for (int k = -kLogSteps2; k <= kLogSteps2; ++k)
+            fill(k, 8192, &r2[k + kLogSteps2], &l2[k + kLogSteps2]);
+    }
+};
+
+const LogTables& log_tables() {
+    static const LogTables t;
+    return t;
+}
+
+// log m for m in [sqrt(1/2), sqrt 2).
+Xf log_reduced(const Xf& m) {
+    Xf t = sub(m, one());
+    if (t.cls == kZero || t.e <= -13) return log1p_series(t);
+    const LogTables& tab = log_tables();
+    long j = std::lround(to_double(t) * 64);
+    Xf acc = zero();
+    Xf w = m;
+    if (j != 0) {
+        w = mul(w, tab.r1[j + kLogSteps1]);
+        acc = tab.l1[j + kLogSteps1];
+    }
+    long k = std::lround(to_double(sub(w, one())) * 8192);
+    if (k > kLogSteps2) k = kLogSteps2;
+    if (k < -kLogSteps2) k = -kLogSteps2;
+    if (k != 0) {
+        w = mul(w, tab.r2[k + kLogSteps2]);
+        acc = add(acc, tab.l2[k + kLogSteps2]);
+    }
+    return add(acc, log1p_series(sub(w, one())));
+}
+
+}  // namespace
+
+Xf log1p(const Xf& u) {
+    if (u.cls == kZero) return u;
+    if (u.e < -400) return u;
+    // Small u keeps its relative accuracy through the series; otherwise 1 + u loses nothing that matters.
+    if (u.e <= -13) return log1p_series(u);
+    return log(add(one(), u));
 }
 
 Xf log(const Xf& x) {
@@ -96,8 +200,7 @@ Xf log(const Xf& x) {
         m.e = 1;
         e -= 1;
     }
-    Xf u = sub(m, one());  // exact
-    Xf lm = log1p(u);
+    Xf lm = log_reduced(m);
     if (e == 0) return lm;
     Xf el = mul_u64(ln2(), static_cast<u64>(e < 0 ? -e : e));
     if (e < 0) el = neg(el);

@@ -95,10 +95,11 @@ struct Series {
     Xf c[kSeriesTerms];
     double log2c[kSeriesTerms];
 };
-const Series& exp_series();         // e^s - 1 = s * sum s^k / (k+1)!
-const Series& sin_series();         // sin s = s * sum (-s^2)^k / (2k+1)!
-const Series& cosm1_series();       // cos s - 1 = s^2 * sum -(-s^2)^k / (2k+2)!
-const Series& atan_series_table();  // atan t = t * sum (-t^2)^k / (2k+1)
+const Series& exp_series();          // e^s - 1 = s * sum s^k / (k+1)!
+const Series& sin_series();          // sin s = s * sum (-s^2)^k / (2k+1)!
+const Series& cosm1_series();        // cos s - 1 = s^2 * sum -(-s^2)^k / (2k+2)!
+const Series& atan_series_table();   // atan t = t * sum (-t^2)^k / (2k+1)
+const Series& atanh_series_table();  // atanh t = t * sum t^(2k) / (2k+1)
 // Terms needed so that the first omitted one is below 2^-bits of the leading one, for an argument u.
 int series_terms(const Series& s, const Xf& u, int bits);
 // sum_{k<n} c[k] u^k by Horner's rule.

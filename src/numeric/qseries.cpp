@@ -10,7 +10,7 @@ namespace qx {
 namespace {
 
 struct Tables {
-    Series exp, sin, cosm1, atan;
+    Series exp, sin, cosm1, atan, atanh;
     Tables() {
         // 1/k! for k = 0 .. 2 * kSeriesTerms + 2.
         constexpr int kf = 2 * kSeriesTerms + 3;
@@ -24,8 +24,9 @@ struct Tables {
             cosm1.c[k] = k & 1 ? fact_inv[2 * k + 2] : neg(fact_inv[2 * k + 2]);  // cos s - 1 = u sum ...
             Xf inv_odd = div_u64(one(), static_cast<u64>(2 * k + 1));
             atan.c[k] = k & 1 ? neg(inv_odd) : inv_odd;  // atan t = t sum (-u)^k/(2k+1)
+            atanh.c[k] = inv_odd;                        // atanh t = t sum u^k/(2k+1)
         }
-        for (Series* s : {&exp, &sin, &cosm1, &atan}) {
+        for (Series* s : {&exp, &sin, &cosm1, &atan, &atanh}) {
             for (int k = 0; k < kSeriesTerms; ++k) {
                 const Xf& c = s->c[k];
                 s->log2c[k] = c.e - 1 + std::log2(static_cast<double>(c.m[L - 1]) * 0x1p-63);
@@ -52,6 +53,9 @@ const Series& cosm1_series() {
 }
 const Series& atan_series_table() {
     return tables().atan;
+}
+const Series& atanh_series_table() {
+    return tables().atanh;
 }
 
 int series_terms(const Series& s, const Xf& u, int bits) {

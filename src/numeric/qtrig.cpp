@@ -103,7 +103,7 @@ Xf reduce_half_pi(const Xf& x, int* quadrant) {
 }
 
 // Scaling of the argument before the series: |r / 2^j| < 2^-kSinScale.
-constexpr int kSinScale = 8;
+constexpr int kSinScale = 6;
 
 // sin r and cos r - 1 for |r| <= 0.8.
 void sincos_reduced(const Xf& r, Xf* s_out, Xf* cm1_out) {
@@ -130,6 +130,56 @@ void sincos_reduced(const Xf& r, Xf* s_out, Xf* cm1_out) {
     *cm1_out = C;
 }
 
+// sin and cos - 1 of j/32 (|j| <= 26) and of k/4096 (|k| <= 64), for the angle sums of sincos_tabled.
+constexpr int kTrigSteps1 = 26, kTrigSteps2 = 64;
+
+struct TrigTables {
+    Xf s1[2 * kTrigSteps1 + 1], c1[2 * kTrigSteps1 + 1];
+    Xf s2[2 * kTrigSteps2 + 1], c2[2 * kTrigSteps2 + 1];
+    TrigTables() {
+        for (int j = -kTrigSteps1; j <= kTrigSteps1; ++j)
+            sincos_reduced(div_u64(from_i64(j), 32), &s1[j + kTrigSteps1], &c1[j + kTrigSteps1]);
+        for (int k = -kTrigSteps2; k <= kTrigSteps2; ++k)
+            sincos_reduced(div_u64(from_i64(k), 4096), &s2[k + kTrigSteps2], &c2[k + kTrigSteps2]);
+    }
+};
+
+const TrigTables& trig_tables() {
+    static const TrigTables t;
+    return t;
+}
+
+// Angle sum from (sin a, cos a - 1) and (sin b, cos b - 1) to the same pair for a + b:
+// sin(a+b) = sa + sb + sa cb1 + sb ca1, cos(a+b) - 1 = ca1 + cb1 + ca1 cb1 - sa sb.
+void add_angles(Xf& sa, Xf& ca1, const Xf& sb, const Xf& cb1) {
+    Xf s = add(add(sa, sb), add(mul(sa, cb1), mul(sb, ca1)));
+    Xf c = sub(add(add(ca1, cb1), mul(ca1, cb1)), mul(sa, sb));
+    sa = s;
+    ca1 = c;
+}
+
+// sin r and cos r - 1 for |r| <= pi/4: r = j/32 + k/4096 + t with |t| <= 2^-13, each step subtracting an
+// exact multiple, the series on t and the table values joined by angle sums.
+void sincos_tabled(const Xf& r, Xf* s_out, Xf* cm1_out) {
+    long j = std::lround(to_double(r) * 32);
+    if (j > kTrigSteps1) j = kTrigSteps1;
+    if (j < -kTrigSteps1) j = -kTrigSteps1;
+    Xf t = j ? sub(r, div_u64(from_i64(j), 32)) : r;
+    long k = std::lround(to_double(t) * 4096);
+    if (k > kTrigSteps2) k = kTrigSteps2;
+    if (k < -kTrigSteps2) k = -kTrigSteps2;
+    if (k) t = sub(t, div_u64(from_i64(k), 4096));
+    Xf S, C;
+    sincos_reduced(t, &S, &C);
+    if (j || k) {
+        const TrigTables& tab = trig_tables();
+        if (k) add_angles(S, C, tab.s2[k + kTrigSteps2], tab.c2[k + kTrigSteps2]);
+        if (j) add_angles(S, C, tab.s1[j + kTrigSteps1], tab.c1[j + kTrigSteps1]);
+    }
+    *s_out = S;
+    *cm1_out = C;
+}
+
 }  // namespace
 
 void sincos(const Xf& x, Xf* s, Xf* c) {
@@ -144,7 +194,7 @@ void sincos(const Xf& x, Xf* s, Xf* c) {
     static const Xf quarter_pi = ldexp(pi(), -2);
     if (cmp_abs(ax, quarter_pi) >= 0) r = reduce_half_pi(ax, &k);
     Xf sr, cm1;
-    sincos_reduced(r, &sr, &cm1);
+    sincos_tabled(r, &sr, &cm1);
     Xf cr = add(one(), cm1);
     Xf sv, cv;
     switch (k) {
