@@ -1,4 +1,6 @@
 // Ferrari's formulas for the quartic a*x^4 + b*x^3 + c*x^2 + d*x + e, as formula texts.
+#include <utility>
+
 #include "engine/poly_roots.h"
 #include "engine/poly_support.h"
 #include "numeric/qcomplex.h"
@@ -95,6 +97,32 @@ void SpecialShapes(const std::vector<std::string>& tokens, const Resolvent& r, R
     roots.total = 4;  // not solved here
 }
 
+// The other two cube roots of the resolvent: B1 times w and B8 times w^2 (B8 is inversely proportional to
+// B1), w = -1/2 + i*sqrt(3)/2; turns = 1 or 2.
+void TurnCubeRoot(Resolvent& r, int turns) {
+    qcmplx w;
+    QELT three[NQ];
+    ltoq(3, three);
+    qsqrt(three, w.i);
+    qmul(qhalf, w.i, w.i);
+    qmov(qhalf, w.r);
+    qneg(w.r);
+    qcmplx w2 = qcmplx_mul(w, w);
+    if (turns == 2) std::swap(w, w2);
+    r.b1 = qcmplx_mul(r.b1, w);
+    r.b8 = qcmplx_mul(r.b8, w2);
+}
+
+void Names(Resolvent& r) {
+    r.names.clear();
+    Name(r, "B1", r.b1);
+    Name(r, "B3", r.b3);
+    Name(r, "B4", r.b4);
+    Name(r, "B5", r.b5);
+    Name(r, "B6", r.b6);
+    Name(r, "B8", r.b8);
+}
+
 void FerrariRoots(const std::vector<std::string>& tokens, RootSet& roots) {
     Resolvent r;
     qcmplx c1;
@@ -102,15 +130,20 @@ void FerrariRoots(const std::vector<std::string>& tokens, RootSet& roots) {
     if (!ResolventRoots(tokens, r) || !EvalFormula(B3, tokens, r.b3) || !EvalFormula(B4, tokens, r.b4) ||
         !EvalFormula(B5, tokens, r.b5) || !EvalFormula(B6, tokens, r.b6))
         return;
-    Name(r, "B1", r.b1);
-    Name(r, "B3", r.b3);
-    Name(r, "B4", r.b4);
-    Name(r, "B5", r.b5);
-    Name(r, "B6", r.b6);
-    Name(r, "B8", r.b8);
+    Names(r);
     if (!EvalExt(Substitute(C1, r.names), c1)) return;
+    // C1 is the square of twice the half-sum of two roots less the other two, for the pairing the cube root
+    // picks. When it vanishes though B1 does not (a quartic symmetric about its centre, such as
+    // x^4 + 2x^3 + 3x^2 + 2x - 1), the Y formulas divide by zero; another cube root picks another pairing.
+    const Resolvent principal = r;
+    for (int turns = 1; turns <= 2 && IsZeroValue(c1) && !IsZeroValue(r.b1); ++turns) {
+        r = principal;
+        TurnCubeRoot(r, turns);
+        Names(r);
+        if (!EvalExt(Substitute(C1, r.names), c1)) return;
+    }
     if (IsZeroValue(c1)) {
-        SpecialShapes(tokens, r, roots);
+        SpecialShapes(tokens, principal, roots);
         return;
     }
     Name(r, "C1", c1);
