@@ -74,5 +74,6 @@ bool getfrac(const CFraction& value, long long& num, long long& den);
 //   3 and 4: "X_k = decimal" with 10 decimals for each real root, "X_k is complex" for the others;
 // "Invalid Parameters!" for an empty list or more than five coefficients, "Invalid parameters!" when no
 // degree 1 to 4 remains, "Cannot be solved!" when the roots cannot be computed (a quadratic with complex
-// roots, an evaluation error).
+// roots, an evaluation error). Coefficients may be any engine expressions without blanks. The engine
+// error code is clear afterwards.
 std::vector<std::string> PolynomialRootLines(const std::string& coefficients);

@@ -228,7 +228,7 @@ std::string ScalarText(const REG& r) {
     return Cat({"(", real, imag[0] == '-' ? "" : "+", imag, "i)"});
 }
 
-// The TeX form of a calculus or root call; args are already split, conv marks the converted ones.
+// The TeX form of a calculus, root or combinatorics call from its arguments (converted where the form wants).
 std::string CallForm(std::string_view name, const std::vector<std::string>& a) {
     if (name == "RT") return Cat({"\\sqrt", a[0] == "2" ? "{" : Cat({"[", a[0], "]{"}), a[1], "}"});
     if (name == "fnInt")
