@@ -117,6 +117,18 @@ bool ParseCliOptions(int argc, char** argv, CliOptions& o, std::string& error) {
             const int most = a == "--units" ? 1 : 2;
             while (static_cast<int>(o.commandArgs.size()) < most && i + 1 < argc && argv[i + 1][0] != '-')
                 o.commandArgs.emplace_back(argv[++i]);
+        } else if (a == "--tex" || a == "--roots") {
+            o.command = a.substr(2);
+            std::string v;
+            if (!value(v)) return false;
+            o.commandArgs.push_back(v);
+        } else if (a == "--tex-png") {
+            o.command = "tex-png";
+            for (int k = 0; k < 2; ++k) {
+                std::string v;
+                if (!value(v)) return false;
+                o.commandArgs.push_back(v);
+            }
         } else if (a == "--group") {
             if (!value(o.group)) return false;
         } else if (a == "--") {
@@ -170,6 +182,13 @@ catalogue commands (over the shipped data files):
   --constants [GROUP [SUBGROUP]]
                               browse the constants library: the constants with their values and the text
                               each would insert into the input line
+
+formula and equation commands:
+  --tex EXPRESSION            print the TeX markup the formula view shows for the expression
+  --tex-png FILE EXPRESSION   render that formula and write it as a PNG image
+  --roots "a b c ..."         the roots of the polynomial with these coefficients (highest power first,
+                              degree 1 to 4): exact forms and decimals for degrees 1 and 2, decimals for the
+                              real roots of degrees 3 and 4, as the equation solver shows them
 
 exit status: 0 when every line evaluated, 1 when any line ended in an error (its message is still
 printed on its line), 2 for a usage error.

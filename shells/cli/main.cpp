@@ -9,6 +9,7 @@
 
 #include "cli_calculator.h"
 #include "cli_catalog.h"
+#include "cli_formula.h"
 #include "cli_options.h"
 #include "numeric/qlib.h"
 
@@ -100,6 +101,10 @@ int main(int argc, char** argv) {
         return RunConvert(a[0], a[1], a[2], options.group, std::cout, std::cerr);
     }
     if (options.command == "units") return RunUnits(options.commandArgs, std::cout, std::cerr);
+    if (options.command == "tex") return RunTex(options.commandArgs[0], options, std::cout, std::cerr);
+    if (options.command == "tex-png")
+        return RunTexPng(options.commandArgs[0], options.commandArgs[1], options, std::cerr);
+    if (options.command == "roots") return RunRoots(options.commandArgs[0], std::cout);
     if (options.command == "constants") return RunConstants(options.commandArgs, std::cout, std::cerr);
     if (options.expressions.empty()) return Interactive(options);
     bool any_error = false;

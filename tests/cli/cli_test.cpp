@@ -190,3 +190,41 @@ TEST(Cli, BrowsingUnitsAndConstants) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(Cli, FormulaAndRoots) {
+    EXPECT_EQ(Orvcalc({"--tex", "1/2"}).out, "\\Large \\frac{1}{2}\n");
+    EXPECT_EQ(Orvcalc({"--tex", "fnInt(x^2,x,0,1)"}).out,
+              "\\Large \\int_{0}^{1}{\\left({x}^{2}\\right)}\\hspace1dx\n");
+    EXPECT_EQ(Orvcalc({"--tex", ""}).out, "\\Large Empty String!\n");
+    const std::string png = testing::TempDir() + "orvcalc_formula.png";
+    std::remove(png.c_str());
+    Outcome drawn = Orvcalc({"--tex-png", png, "(1+x)/(2-x)^2"});
+    EXPECT_EQ(drawn.status, 0);
+    std::ifstream f(png, std::ios::binary);
+    std::string head(8, '\0');
+    f.read(head.data(), 8);
+    EXPECT_EQ(head, std::string("\x89PNG\r\n\x1a\n", 8));
+
+    struct Row {
+        std::string coefficients, out;
+        int status;
+    };
+    const Row rows[] = {
+        {"2 4", "X_1 = -2 = -2\n", 0},
+        {"1 -2 -1", "X_1 = (1-sqrt(2)) = -0.414213562373\nX_2 = (1+sqrt(2)) = 2.414213562373\n", 0},
+        {"0 1 -3 2", "X_1 = 1 = 1\nX_2 = 2 = 2\n", 0},  // the leading zero is dropped
+        {"1 -6 11 -6", "X_1 = 3.0000000000\nX_2 = 1.0000000000\nX_3 = 2.0000000000\n", 0},
+        {"1 0 0 0 -1", "X_1 = 1.0000000000\nX_2 is complex\nX_3 = -1.0000000000\nX_4 is complex\n", 0},
+        {"1 0 1", "Cannot be solved!\n", 1},
+        {"0 0", "Invalid parameters!\n", 1},
+    };
+    for (const Row& r : rows) {
+        Outcome got = Orvcalc({"--roots", r.coefficients});
+        EXPECT_EQ(got.out, r.out) << r.coefficients;
+        EXPECT_EQ(got.status, r.status) << r.coefficients;
+    }
+}
+
+}  // namespace
