@@ -88,20 +88,24 @@ void scaled_round(const Big& M, long f, long p, Big& q) {
     if (up) qx::big_add_small(q, 1);
 }
 
-// 10^k for k = 0..100 (all below 2^336), built once.
-const Big& pow10(int k) {
+// 10^k for k = 0..100 (all below 2^336, so six limbs each), built once and kept compact.
+void pow10(int k, Big& out) {
     struct Table {
-        Big p[kMaxDigits + 2];
+        std::uint64_t w[kMaxDigits + 2][qx::L];
+        int n[kMaxDigits + 2];
         Table() {
-            p[0].set_u64(1);
-            for (int i = 1; i < kMaxDigits + 2; ++i) {
-                p[i] = p[i - 1];
-                qx::big_mul_small(p[i], 10);
+            Big p;
+            p.set_u64(1);
+            for (int i = 0; i < kMaxDigits + 2; ++i) {
+                for (int j = 0; j < qx::L; ++j) w[i][j] = j < p.n ? p.w[j] : 0;
+                n[i] = p.n;
+                qx::big_mul_small(p, 10);
             }
         }
     };
     static const Table t;
-    return t.p[k];
+    out.n = t.n[k];
+    for (int j = 0; j < out.n; ++j) out.w[j] = t.w[k][j];
 }
 
 // Writes the decimal digits of q (exactly count of them, leading zeros included) into out.
@@ -124,8 +128,9 @@ void decimal_form(const Xf& x, int n, char* digits, long* exp10) {
     long f = static_cast<long>(x.e) - 384;
     double top = static_cast<double>(x.m[qx::L - 1]) * 0x1p-64;
     long e10 = static_cast<long>(std::floor(std::log10(top) + x.e * 0.30102999566398119521));
-    const Big& lo = pow10(n);
-    const Big& hi = pow10(n + 1);
+    Big lo, hi;
+    pow10(n, lo);
+    pow10(n + 1, hi);
     Big q;
     for (int guard = 0; guard < 8; ++guard) {
         scaled_round(M, f, n - e10, q);
