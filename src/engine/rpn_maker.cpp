@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstring>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 #include "engine/errors.h"
@@ -32,32 +33,39 @@ void FreeStack(stack* head) {
 
 namespace {
 
-template <size_t N>
-bool InList(std::string_view t, const std::string_view (&words)[N]) {
-    for (std::string_view w : words)
-        if (w.size() == t.size() && w[0] == t[0] && w == t) return true;
-    return false;
+enum class Kind { kOperand, kBinary, kPrefix, kPostfix, kOpen, kClose };
+
+// Kind and binding strength of a token, looked up in one table built from the word lists.
+struct WordInfo {
+    Kind kind;
+    int priority;
+};
+
+WordInfo Classify(std::string_view t) {
+    static const auto* table = [] {
+        auto* m = new std::unordered_map<std::string_view, WordInfo>;
+        for (std::string_view w : {"+", "-", "*", "/", "^", "and", "or", "nand", "nor", "xor", "root", "mod",
+                                   "shl", "shr", "rtl", "rtr", "exp"})
+            (*m)[w] = {Kind::kBinary, Priority(w)};
+        for (std::string_view w :
+             {"sin",   "cos",   "tan",   "ctan",  "sqrt",  "asin", "acos",  "atan",  "actan", "lg",
+              "ln",    "log",   "sec",   "csc",   "sech",  "csch", "ctanh", "acot",  "sinh",  "cosh",
+              "tanh",  "asinh", "acosh", "atanh", "acoth", "asec", "acsc",  "asech", "acsch", "inv",
+              "trans", "det",   "rank",  "eigl",  "eigv",  "diag", "orth",  "tri",   "abs"})
+            (*m)[w] = {Kind::kPrefix, Priority(w)};
+        (*m)["%"] = {Kind::kPostfix, Priority("%")};
+        (*m)["!"] = {Kind::kPostfix, Priority("!")};
+        (*m)["("] = {Kind::kOpen, 0};
+        (*m)[")"] = {Kind::kClose, 0};
+        return m;
+    }();
+    auto it = table->find(t);
+    return it == table->end() ? WordInfo{Kind::kOperand, 8} : it->second;
 }
 
-bool IsBinaryOperator(std::string_view t) {
-    static constexpr std::string_view kWords[] = {"+",   "-",    "*",   "/",   "^",    "and",
-                                                  "or",  "nand", "nor", "xor", "root", "mod",
-                                                  "shl", "shr",  "rtl", "rtr", "exp"};
-    return InList(t, kWords);
-}
-
-bool IsPrefixFunction(std::string_view t) {
-    static constexpr std::string_view kWords[] = {
-        "sin",   "cos",   "tan",   "ctan",  "sqrt",  "asin", "acos",  "atan",  "actan", "lg",
-        "ln",    "log",   "sec",   "csc",   "sech",  "csch", "ctanh", "acot",  "sinh",  "cosh",
-        "tanh",  "asinh", "acosh", "atanh", "acoth", "asec", "acsc",  "asech", "acsch", "inv",
-        "trans", "det",   "rank",  "eigl",  "eigv",  "diag", "orth",  "tri",   "abs"};
-    return InList(t, kWords);
-}
-
-// The converter proper: false on a syntax fault.
+// The converter proper: false on a syntax fault. The operator stack keeps each word's priority.
 bool Convert(const std::string& text, std::vector<std::string_view>& out) {
-    std::vector<std::string_view> ops;
+    std::vector<std::pair<std::string_view, int>> ops;
     bool afterOperator = false;
     size_t i = 0;
     while (i < text.size()) {
@@ -68,43 +76,50 @@ bool Convert(const std::string& text, std::vector<std::string_view>& out) {
         const size_t end = std::min(text.find(' ', i), text.size());
         const std::string_view t(text.data() + i, end - i);
         i = end;
-        if (IsBinaryOperator(t)) {
-            if (afterOperator) return false;
-            const int p = Priority(t);
-            while (!ops.empty()) {
-                const int q = Priority(ops.back());
-                if (p > q || (p == q && t == "^")) break;
-                out.push_back(ops.back());
+        const WordInfo w = Classify(t);
+        switch (w.kind) {
+            case Kind::kBinary:
+                if (afterOperator) return false;
+                while (!ops.empty()) {
+                    const int q = ops.back().second;
+                    if (w.priority > q || (w.priority == q && t == "^")) break;
+                    out.push_back(ops.back().first);
+                    ops.pop_back();
+                }
+                ops.emplace_back(t, w.priority);
+                afterOperator = true;
+                break;
+            case Kind::kOpen:
+                ops.emplace_back(t, 0);
+                out.push_back(t);
+                afterOperator = false;
+                break;
+            case Kind::kClose:
+                while (!ops.empty() && ops.back().first != "(") {
+                    out.push_back(ops.back().first);
+                    ops.pop_back();
+                }
+                if (ops.empty()) return false;
                 ops.pop_back();
-            }
-            ops.push_back(t);
-            afterOperator = true;
-        } else if (t == "(") {
-            ops.push_back(t);
-            out.push_back(t);
-            afterOperator = false;
-        } else if (t == ")") {
-            while (!ops.empty() && ops.back() != "(") {
-                out.push_back(ops.back());
-                ops.pop_back();
-            }
-            if (ops.empty()) return false;
-            ops.pop_back();
-            out.push_back(t);
-        } else if (IsPrefixFunction(t)) {
-            ops.push_back(t);
-            afterOperator = false;
-        } else if (t == "%" || t == "!") {
-            if (afterOperator) return false;
-            out.push_back(t);
-            afterOperator = false;
-        } else {
-            out.push_back(t);
-            afterOperator = false;
+                out.push_back(t);
+                break;
+            case Kind::kPrefix:
+                ops.emplace_back(t, w.priority);
+                afterOperator = false;
+                break;
+            case Kind::kPostfix:
+                if (afterOperator) return false;
+                out.push_back(t);
+                afterOperator = false;
+                break;
+            default:
+                out.push_back(t);
+                afterOperator = false;
+                break;
         }
     }
     while (!ops.empty()) {
-        out.push_back(ops.back());
+        out.push_back(ops.back().first);
         ops.pop_back();
     }
     return true;

@@ -5,6 +5,7 @@
 #include <initializer_list>
 #include <string>
 #include <string_view>
+#include <vector>
 
 char g_chrLastItem[kLastItemSize];
 
@@ -93,8 +94,27 @@ bool IsOneOf(std::string_view t, std::initializer_list<std::string_view> words) 
 }
 
 // First occurrence of name in text at or after from, or npos.
-size_t Occurrence(std::string_view text, const char* name, size_t from) {
+size_t Occurrence(std::string_view text, std::string_view name, size_t from) {
     return from > text.size() ? std::string_view::npos : text.find(name, from);
+}
+
+// The name tables as views, measured once: the searches below run for every call a text holds.
+template <size_t N>
+struct Views {
+    std::string_view v[N];
+    explicit Views(const char* const (&names)[N]) {
+        for (size_t i = 0; i < N; ++i) v[i] = names[i];
+    }
+};
+
+const Views<kRegisterNameCount>& RegisterNames() {
+    static const Views<kRegisterNameCount> views(g_regname);
+    return views;
+}
+
+const Views<kFunctionCallNameCount>& CallNames() {
+    static const Views<kFunctionCallNameCount> views(fnName);
+    return views;
 }
 
 }  // namespace
@@ -148,7 +168,7 @@ int FindReg(const char* text, int& offset) {
     if (text == nullptr || offset < 0) return -1;
     const std::string_view t(text);
     for (int i = 0; i < kRegisterNameCount; ++i) {
-        const size_t at = Occurrence(t, g_regname[i], static_cast<size_t>(offset));
+        const size_t at = Occurrence(t, RegisterNames().v[i], static_cast<size_t>(offset));
         if (at != std::string_view::npos) {
             offset = static_cast<int>(at);
             return i;
@@ -161,13 +181,31 @@ int FindFunction(const char* text, int& offset) {
     if (text == nullptr || offset < 0) return -1;
     const std::string_view t(text);
     const size_t start = static_cast<size_t>(offset);
+    if (start > t.size()) return -1;
+    // One pass over the text finds each name's first occurrence (names grouped by their first letter);
+    // then the names are taken in table order, as a search name by name would take them.
+    struct ByLetter {
+        std::vector<int> names[256];
+        ByLetter() {
+            for (int i = 0; i < kFunctionCallNameCount; ++i)
+                names[static_cast<unsigned char>(fnName[i][0])].push_back(i);
+        }
+    };
+    static const ByLetter byLetter;
+    const auto& views = CallNames().v;
+    size_t first[kFunctionCallNameCount];
+    for (size_t& f : first) f = std::string_view::npos;
+    for (size_t pos = start; pos < t.size(); ++pos) {
+        for (int i : byLetter.names[static_cast<unsigned char>(t[pos])]) {
+            if (first[i] != std::string_view::npos || t.compare(pos, views[i].size(), views[i]) != 0)
+                continue;
+            // "sum_" further on is a subscripted name, not the statistics call: look past it.
+            if (i == kSumIndex && pos != start && pos + 3 < t.size() && t[pos + 3] == '_') continue;
+            first[i] = pos;
+        }
+    }
     for (int i = 0; i < kFunctionCallNameCount; ++i) {
-        size_t at = Occurrence(t, fnName[i], start);
-        // "sum_" further on is a subscripted name, not the statistics call: look past it. The search start
-        // is kept local so that the names after "sum" are still searched from the caller's offset.
-        while (i == kSumIndex && at != std::string_view::npos && at != start && at + 3 < t.size() &&
-               t[at + 3] == '_')
-            at = Occurrence(t, fnName[i], at + 1);
+        const size_t at = first[i];
         if (at == std::string_view::npos) continue;
         if (at > 0 && t[at - 1] == '\\') continue;  // a TeX command such as \sum
         offset = static_cast<int>(at);

@@ -166,6 +166,16 @@ Xc cacosh(const Xc& z) {
 
 // a^n for an integer n by repeated squaring (keeps real and exact cases exact).
 Xc cpowi(Xc a, unsigned long n) {
+    if (a.im.cls == qx::kZero) {  // a real base stays real: one product per step
+        Xf r = qx::one(), b = a.re;
+        while (n) {
+            if (n & 1) r = qx::mul(r, b);
+            n >>= 1;
+            if (n) b = qx::sqr(b);
+            if (r.cls == qx::kInf) break;
+        }
+        return {r, qx::zero()};
+    }
     Xc r = {qx::one(), qx::zero()};
     while (n) {
         if (n & 1) r = cmul(r, a);

@@ -123,6 +123,37 @@ void decimal_digits(Big q, int count, char* out) {
 
 // Significant digits (n + 1 of them) and decimal exponent of a finite non-zero x.
 void decimal_form(const Xf& x, int n, char* digits, long* exp10) {
+    // Whole numbers below 2^64 with no more digits than asked for are written directly (the sums and
+    // products of the calculus substitute such values into their texts over and over).
+    if (x.e >= 1 && x.e <= 64) {
+        bool whole = true;
+        const int frac_bits = 384 - x.e;
+        for (int i = 0; i < qx::L && whole; ++i) {
+            const int lo = 64 * i;
+            if (lo + 64 <= frac_bits) {
+                whole = x.m[i] == 0;
+            } else if (lo < frac_bits) {
+                whole = (x.m[i] & ((std::uint64_t(1) << (frac_bits - lo)) - 1)) == 0;
+            }
+        }
+        if (whole) {
+            std::uint64_t v = x.m[qx::L - 1] >> (64 - x.e);
+            char tmp[24];
+            int k = 0;
+            char rev[24];
+            do {
+                rev[k++] = static_cast<char>('0' + v % 10);
+                v /= 10;
+            } while (v);
+            for (int i = 0; i < k; ++i) tmp[i] = rev[k - 1 - i];
+            if (k <= n + 1) {
+                std::memcpy(digits, tmp, k);
+                std::memset(digits + k, '0', n + 1 - k);
+                *exp10 = k - 1;
+                return;
+            }
+        }
+    }
     Big M;
     significand(x, M);
     long f = static_cast<long>(x.e) - 384;
@@ -193,23 +224,23 @@ void qtoasc(const QELT* x, char* text, int n) {
     bool neg;
     if (!digits_of(x, n, digits, &e10, &neg, text)) return;
     const int nd = n + 1;
+    // Digits after the last non-zero one would only be stripped again.
+    int used = nd;
+    while (used > 1 && digits[used - 1] == '0') --used;
     char* p = text;
     *p++ = neg ? '-' : ' ';
-    char* start = p;
     if (e10 >= 0) {
-        for (long i = 0; i <= e10; ++i) *p++ = i < nd ? digits[i] : '0';
-        *p++ = '.';
-        for (long i = e10 + 1; i < nd; ++i) *p++ = digits[i];
+        for (long i = 0; i <= e10; ++i) *p++ = i < used ? digits[i] : '0';
+        if (used > e10 + 1) {
+            *p++ = '.';
+            for (long i = e10 + 1; i < used; ++i) *p++ = digits[i];
+        }
     } else {
         *p++ = '0';
         *p++ = '.';
         for (long i = 0; i < -e10 - 1; ++i) *p++ = '0';
-        for (int i = 0; i < nd; ++i) *p++ = digits[i];
+        for (int i = 0; i < used; ++i) *p++ = digits[i];
     }
-    // Drop trailing zeros of the fraction, then a trailing point.
-    char* dot = static_cast<char*>(std::memchr(start, '.', p - start));
-    while (p > dot + 1 && p[-1] == '0') --p;
-    if (p == dot + 1) --p;
     *p = '\0';
 }
 
@@ -220,10 +251,9 @@ std::string qtoascex_str(const QELT* x, int n) {
 }
 
 std::string qtoasc_str(const QELT* x, int n) {
-    std::string s(QTOASC_SIZE, '\0');
-    qtoasc(x, s.data(), n);
-    s.resize(std::strlen(s.c_str()));
-    return s;
+    char buf[QTOASC_SIZE];
+    qtoasc(x, buf, n);
+    return buf;
 }
 
 void asctoq(const char* text, QELT* q) {
