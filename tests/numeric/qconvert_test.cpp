@@ -243,3 +243,32 @@ TEST(QConvert, ReadingMatchesMpfr) {
 }
 
 }  // namespace
+
+namespace {
+
+// Whole numbers take a shortcut to their digits; they must agree with MPFR at every digit count.
+TEST(QConvert, WholeNumbersMatchMpfrAtEveryLength) {
+    std::mt19937_64 rng(77);
+    Mp m;
+    char want[256];
+    for (int i = 0; i < 4000; ++i) {
+        unsigned long long v = rng() >> (rng() % 64);
+        if (v == 0) v = 1;
+        QELT q[NQ];
+        etoq(static_cast<double>((v >> 11) | 1), q);  // exact (at most 53 bits), never zero
+        if (i & 1) qneg(q);
+        const int n = static_cast<int>(rng() % 100);
+        ref::to_mpfr(q, m);
+        mpfr_exp_t e10;
+        mpfr_get_str(want, &e10, 10, n + 1, m, MPFR_RNDN);
+        std::string got = qtoascex_str(q, n);
+        std::string wd = want[0] == '-' ? want + 1 : want;
+        std::string gd = got.substr(1, 1) + got.substr(3, n);
+        ASSERT_EQ(gd, wd) << got << " n=" << n;
+        std::string exponent = "E";
+        exponent += std::to_string(static_cast<long>(e10) - 1);
+        ASSERT_EQ(got.substr(3 + n), exponent) << got;
+    }
+}
+
+}  // namespace
