@@ -11,12 +11,7 @@ void Factorial(const QELT* m, QELT* f) {
     long top;
     QELT frac[NQ];
     qifrac(whole, &top, frac);  // clamped to 2^31 - 1; the product is infinite long before that
-    QELT k[NQ];
-    for (long j = 2; j <= top; ++j) {
-        ltoq(j, k);
-        qmul(k, f, f);
-        if (qisinf(f)) return;
-    }
+    qfac(top, f);
 }
 
 }  // namespace

@@ -299,6 +299,13 @@ void qcpow(const qcmplx* a, const qcmplx* b, qcmplx* c) {
         return out({qx::inf(false), qx::zero()}, c, "qcpow");
     }
     if (y.im.cls == qx::kZero) {
+        // A square root (the root keys send x^0.5): the correctly rounded real root, or i times it.
+        if (x.im.cls == qx::kZero && y.re.cls == qx::kFinite && !y.re.neg && y.re.e == 0 &&
+            y.re.m[qx::L - 1] == (qx::u64(1) << 63) && y.re.m[0] == 0 && y.re.m[1] == 0 && y.re.m[2] == 0 &&
+            y.re.m[3] == 0 && y.re.m[4] == 0) {
+            Xf root = qx::sqrt(qx::abs(x.re));
+            return out(x.re.neg ? Xc{qx::zero(), root} : Xc{root, qx::zero()}, c, "qcpow");
+        }
         bool fits;
         std::int64_t n = qx::to_i64(y.re, &fits);
         if (fits && qx::is_integer(y.re) && (n < 0 ? -n : n) <= (std::int64_t(1) << 32)) {
@@ -344,12 +351,31 @@ void qcatan(const qcmplx* a, qcmplx* b) {
     out(mul_minus_i(catanh(mul_i(z))), b, "qcatan");
 }
 
+namespace {
+
+// A real argument within [-1, 1] has a real inverse sine and cosine: the real routines are cheaper.
+bool RealUnit(const Xc& z) { return z.im.cls == qx::kZero && qx::cmp_abs(z.re, qx::one()) <= 0; }
+
+}  // namespace
+
 void qcasin(const qcmplx* a, qcmplx* b) {
-    out(casin(in(a)), b, "qcasin");
+    Xc z = in(a);
+    if (RealUnit(z)) {
+        qasin(a->r, b->r);
+        qclear(b->i);
+        return;
+    }
+    out(casin(z), b, "qcasin");
 }
 
 void qcacos(const qcmplx* a, qcmplx* b) {
-    out(cacos(in(a)), b, "qcacos");
+    Xc z = in(a);
+    if (RealUnit(z)) {
+        qacos(a->r, b->r);
+        qclear(b->i);
+        return;
+    }
+    out(cacos(z), b, "qcacos");
 }
 
 void qcasinh(const qcmplx* a, qcmplx* b) {

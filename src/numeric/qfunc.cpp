@@ -75,6 +75,18 @@ void qpowi(const QELT* x, long n, QELT* y) {
     out_checked(a, r, y, "qpowi");
 }
 
+void qfac(long n, QELT* y) {
+    Xf f = qx::one();
+    for (long j = 2; j <= n; ++j) {
+        f = qx::mul_u64(f, static_cast<qx::u64>(j));
+        if (f.e > QEXPINF - QEXPBIAS) {  // past the stored range: infinite from here on
+            mtherr("qfac", QERR_OVERFLOW);
+            return out(qx::inf(false), y, "qfac");
+        }
+    }
+    out(f, y, "qfac");
+}
+
 void qpow(const QELT* x, const QELT* y, QELT* z) {
     Xf a = in(x), b = in(y);
     if (b.cls == qx::kZero) return out(qx::one(), z, "qpow");

@@ -120,6 +120,9 @@ void qexp(const QELT* x, QELT* y);                 // y = e^x
 void qlog(const QELT* x, QELT* y);                 // y = ln x; x <= 0 is a domain error
 void qpow(const QELT* x, const QELT* y, QELT* z);  // z = x^y (negative x only for integral y)
 void qpowi(const QELT* x, long n, QELT* y);        // y = x^n by repeated squaring
+// y = n! (1 for n < 2), the integer products taken in the 384-bit working form (exact while they fit), so
+// the result is rounded once. Beyond the range it reports an overflow and gives infinity.
+void qfac(long n, QELT* y);
 void qsin(const QELT* x, QELT* y);
 void qcos(const QELT* x, QELT* y);
 void qtan(const QELT* x, QELT* y);

@@ -182,6 +182,20 @@ TEST(QComplex, ExactCasesStayExact) {
     }
 }
 
+TEST(QComplex, SquareRootPowerIsTheCorrectlyRoundedRoot) {
+    std::mt19937_64 rng(3);
+    for (int i = 0; i < 200; ++i) {
+        qcmplx a, half = qcmplx_make(0.5, 0), w;
+        ref::random_q(rng, -300, 300, false, a.r);
+        qclear(a.i);
+        qcpow(&a, &half, &w);
+        QELT root[NQ];
+        qsqrt(a.r, root);
+        EXPECT_EQ(qcmp(w.r, root), 0);
+        EXPECT_TRUE(iszero(w.i));
+    }
+}
+
 TEST(QComplex, EngineWrappersMapLibraryErrors) {
     struct Row {
         const char* what;

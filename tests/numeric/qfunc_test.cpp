@@ -230,3 +230,26 @@ TEST(QFunc, ReductionModuloPi) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(QFunc, FactorialsAreRoundedOnce) {
+    Mp want(20000), got;
+    for (long n : {0L, 1L, 2L, 5L, 20L, 50L, 79L, 80L, 170L, 500L, 1500L}) {
+        QELT f[NQ];
+        qfac(n, f);
+        mpfr_fac_ui(want, static_cast<unsigned long>(n), MPFR_RNDN);
+        // Exact products while they fit the working form: then the one rounding is the correct one.
+        EXPECT_LE(ref::ulp_error(f, want), n <= 79 ? 0.5 : 1.0) << n;
+    }
+    QELT f[NQ];
+    Clearmerror();
+    testing::internal::CaptureStdout();
+    qfac(2000, f);  // about 10^5736: beyond the stored range
+    testing::internal::GetCapturedStdout();
+    EXPECT_TRUE(qisinf(f));
+    EXPECT_EQ(merror, QERR_OVERFLOW);
+    Clearmerror();
+}
+
+}  // namespace
