@@ -36,18 +36,18 @@ TEST(LedViewString, KeySequences) {
         {{19}, "", "Empty string", 0},
         {{15, 16, 6, 8, 11, 19}, "0.5\u00d72", "1", 5},
         {{10, 3, 15, 19}, "1\u00f70", "Invalid parameter(s)", 3},
-        {{10, 11, 12, 48, 47}, "12", "", 2},              // delete removes the boxed object
-        {{10, 11, 12, 47}, "12", "", 2},                  // at the end, the last one
-        {{47, 4}, "", "", 0},                             // nothing to delete on an empty line
-        {{10, 11, 12, 156, 49, 157}, "123", "", 3},       // ten left clamps to the start, ten right to the end
-        {{11, 31, 19}, "2^2", "4", 3},                    // x² puts two objects
-        {{38, 11, 19}, "10^2", "100", 3},                 // 10^x
+        {{10, 11, 12, 48, 47}, "12", "", 2},         // delete removes the boxed object
+        {{10, 11, 12, 47}, "12", "", 2},             // at the end, the last one
+        {{47, 4}, "", "", 0},                        // nothing to delete on an empty line
+        {{10, 11, 12, 156, 49, 157}, "123", "", 3},  // ten left clamps to the start, ten right to the end
+        {{11, 31, 19}, "2^2", "4", 3},               // x² puts two objects
+        {{38, 11, 19}, "10^2", "100", 3},            // 10^x
         {{41, 6, 2, 45, 19}, "2\u221a(59)", "7.68114574786860817576968702173137", 5},
-        {{54, 12, 15, 45, 19}, "sin(30)", "0.5", 4},      // degrees by default
-        {{12, 25, 13, 12, 25, 19}, "3i\u22123i", "0", 5}, // a complex zero is real again
-        {{10, 18, 11, 19, 6}, "5", "", 1},                // a number after a result starts anew
-        {{10, 18, 11, 19, 18, 11, 19}, "1+2+2", "5", 5},  // an operator continues from it
-        {{23, 10}, "1", "", 1},                           // shift is dropped by the next key
+        {{54, 12, 15, 45, 19}, "sin(30)", "0.5", 4},       // degrees by default
+        {{12, 25, 13, 12, 25, 19}, "3i\u22123i", "0", 5},  // a complex zero is real again
+        {{10, 18, 11, 19, 6}, "5", "", 1},                 // a number after a result starts anew
+        {{10, 18, 11, 19, 18, 11, 19}, "1+2+2", "5", 5},   // an operator continues from it
+        {{23, 10}, "1", "", 1},                            // shift is dropped by the next key
     };
     for (const KeyRow& row : rows) {
         AppHarness h;
@@ -136,9 +136,9 @@ TEST(LedViewString, BaseConversionEqualsAndDigitFilter) {
         std::string input;
     };
     const Row rows[] = {
-        {147, {10, 72, 11}, "12"},               // no hexadecimal digits in DEC
-        {146, {0, 1, 2, 10}, "71"},              // no 8 and 9 in OCT
-        {145, {10, 11, 12, 0, 5, 15, 77}, "10"}, // only 0 and 1 in BIN
+        {147, {10, 72, 11}, "12"},                // no hexadecimal digits in DEC
+        {146, {0, 1, 2, 10}, "71"},               // no 8 and 9 in OCT
+        {145, {10, 11, 12, 0, 5, 15, 77}, "10"},  // only 0 and 1 in BIN
         {148, {72, 77, 10}, "AF1"},
     };
     for (const Row& row : rows) {

@@ -117,8 +117,9 @@ std::u16string MyLedView::MemoryTextInCurrentRadix(const _RAW_MEMORY& memory) {
 // String mode: the result on display, "0" after a zero (or no) result, nothing while the result line
 // shows a message instead of a value.
 std::u16string MyLedView::StringModeMemoryOperand() const {
+    if (!m_bResultIsValue && !m_sResultOutput.empty()) return {};
     if (iszero(m_dLastResult)) return u"0";
-    return m_bResultIsValue ? m_sResultOutput : std::u16string();
+    return m_sResultOutput;
 }
 
 // Basic and RPN mode: the value on display as text. In SCI and FRAC notation the last result is written
