@@ -71,7 +71,9 @@ double ToDouble(const QELT* q) {
 void MyLedView::BasicModeCommand(int code) {
     const KeyWords words = KeyCommandWords(code);
     if (words.basic.empty()) return;  // a key this mode does not know
-    m_sCurOperator.clear();
+    // The pending operator stays on show while its second operand is typed.
+    const bool entry = IsDigitCode(code) || code == 16 || code == 17 || code == 47;
+    if (!entry) m_sCurOperator.clear();
     if (words.appendOperand) {
         if (!SendOperandFunction(code)) ResetIModeRPNStack();
     } else {
