@@ -9,6 +9,7 @@
 
 #include "cli_calculator.h"
 #include "cli_catalog.h"
+#include "cli_keys.h"
 #include "cli_options.h"
 #include "numeric/qlib.h"
 
@@ -74,6 +75,7 @@ int Interactive(CliOptions& options) {
 int main(int argc, char** argv) {
     // Standard output carries one result line per expression; the number library's diagnostics go aside.
     g_qlibMessages = stderr;
+    if (IsKeysInvocation(argc, argv)) return RunKeys(argc, argv, std::cout, std::cerr);
     CliOptions options;
     std::string error;
     if (!ParseCliOptions(argc, argv, options, error)) {

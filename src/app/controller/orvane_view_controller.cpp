@@ -215,8 +215,9 @@ void OrvaneViewController::showMenu() {
     ShowList(kCategoryMenu, std::move(panel));
 }
 
-void OrvaneViewController::selectItemAtIndex(int index, const std::string& list) {
-    if (list != m_sOpenList) return;
+void OrvaneViewController::selectItemAtIndex(int index, const std::string& listName) {
+    if (listName != m_sOpenList) return;
+    const std::string list = listName;  // the caller may pass openList() itself, emptied below
     const KeyList items = m_openListItems;
     const int category = m_nListCategory;
     m_sOpenList.clear();
