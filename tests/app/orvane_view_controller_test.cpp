@@ -198,3 +198,20 @@ TEST(Controller, StartUpAndTerminationKeepTheApplicationState) {
     EXPECT_FALSE(h.led().isRPNShown());
     EXPECT_EQ(h.inputUtf8(), "");
 }
+
+TEST(Controller, StartingInACategoryOfItsOwnScreen) {
+    AppHarness h;
+    h.storage.setUserDefault("startupFunction", "13");  // Graph: the display has no category for it
+    h.launch(13);
+    EXPECT_EQ(h.ctl().currentFunction(), 13);
+    EXPECT_EQ(h.led().GetCurCategory(), -1);
+    h.keys({10, 18, 11, 19});
+    EXPECT_EQ(h.postedCount("GraphView_enterACommand"), 3);
+    h.ctl().selectCategoryItem(0);
+    h.keys({10, 18, 11, 19});
+    EXPECT_EQ(h.resultUtf8(), "3");
+    EXPECT_EQ(h.led().GetParsedInput(), "1+2");
+    h.restart();
+    EXPECT_EQ(h.ctl().currentFunction(), 0);
+    EXPECT_EQ(h.inputUtf8(), "1+2");
+}

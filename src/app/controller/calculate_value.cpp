@@ -55,6 +55,7 @@ EvaluationResult EvaluateForDisplay(const EvaluationRequest& request) {
         }
         notation = 135;
     }
+    out.engineText = text;
     REG r = ExprEval(text.c_str(), 0, radix);
     out.errorCode = GetErrorCode();
     if (out.errorCode == 0 && (r.type == REG_REAL || r.type == REG_COMPLEX)) {
@@ -103,6 +104,7 @@ void OrvaneViewController::calculateValue() {
         if (result.scientific) d.InputCommand(136);
     }
     g_bAnswer = true;
+    d.SetParsedInput(result.engineText);
     d.InputResult(result.text, result.isValue);
     d.InputCommand(19);
     switch (m_nCurrentFunction) {

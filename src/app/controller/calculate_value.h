@@ -17,9 +17,10 @@ struct EvaluationRequest {
 };
 
 struct EvaluationResult {
-    std::u16string text;   // the result line: the formatted value, or a message
-    bool isValue = false;  // a real or complex scalar was formatted
-    int errorCode = 0;     // the engine's code (0 also for "Empty string" / "Overlength string")
+    std::u16string text;     // the result line: the formatted value, or a message
+    std::string engineText;  // what the engine was given (empty when nothing was evaluated)
+    bool isValue = false;    // a real or complex scalar was formatted
+    int errorCode = 0;       // the engine's code (0 also for "Empty string" / "Overlength string")
     bool scientific = false;
     bool complex = false;
     int angleCode = 142;  // the engine's angle mode after the evaluation, as a key code

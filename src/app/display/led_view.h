@@ -95,8 +95,10 @@ class MyLedView {
     bool resultIsValue() const { return m_bResultIsValue; }
     // The last result: the display's own in string mode, the immediate-mode result otherwise.
     qcmplx GetLastResult() const;
-    // Keeps a string-mode result (the "=" bridge).
+    // Keeps a string-mode result and the engine text it came from (the "=" bridge).
     void SetLastResult(const QELT* value);
+    void SetParsedInput(const std::string& engineText) { m_sParsedInput = engineText; }
+    const std::string& GetParsedInput() const { return m_sParsedInput; }
 
     // Selects a category id; ids of 12 and above are ignored. Sets the indicators, forces DEC outside the
     // Base Conversion category (keeping that category's base) and, when the display category changes,
