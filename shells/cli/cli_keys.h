@@ -10,6 +10,15 @@
 // "M+"; "*", "/", "-" and "ENTER" stand for the keys ×, ÷, − and ENTER), "pick:N" (row N of the list or
 // menu the keys opened) or "post:NAME[:N]" (post the notification NAME, with the number N as object).
 // Alerts are answered with button N of --answer (default 0, the first button).
+//
+// The object: "category" (the current category id), "inputMode" ("string", "basic", "rpn"), "input"
+// and "caret" (the input line in UTF-8 with the display's own characters, and the caret's object index),
+// "result", "indicators" ("shift", "equal" as booleans; "mode", "base", "notation", "memory",
+// "expression", "bitWidth" as their texts, null when not shown), "operator" (basic mode's pending
+// operator), "stack" (the RPN stack lines, level 2 then level 1; empty texts outside RPN mode),
+// "history" ("<expression> = <result>", newest first), "memories" (M1..M5 of the display category),
+// "alerts" (title, message, buttons, the answer and its button), "posted" (notification names in order),
+// "urls" (addresses handed to the mail program), "screen" and "list" (what the controller has open).
 #pragma once
 
 #include <ostream>
