@@ -125,6 +125,12 @@ TEST(LedDrawing, ScrollArrowsAndTheirRepeat) {
     h.led().touchDown({input.x + 25, input.y + 5});
     h.led().touchUp({input.x + 25, input.y + 5});
     EXPECT_EQ(h.led().line().caret(), h.led().line().line().iBeginIndexVisPart + 2);
+    // Dragging right brings the hidden start back object by object.
+    const int begin = h.led().line().line().iBeginIndexVisPart;
+    h.led().touchDown({input.x + 50, input.y + 5});
+    h.led().touchMoved({input.x + 75, input.y + 5});
+    h.led().touchUp({input.x + 75, input.y + 5});
+    EXPECT_EQ(h.led().line().line().iBeginIndexVisPart, begin - 2);
 }
 
 TEST(LedDrawing, BinaryBitPositionsAndResultFont) {

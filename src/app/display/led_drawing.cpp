@@ -261,9 +261,12 @@ void MyLedView::touchDown(CanvasPoint p) {
     StopArrowRepeat();
     m_touchDown = p;
     m_bRepeated = false;
+    m_bDragging = false;
     const LedArea area = HitTest(m_rcRegions, p);
     if (area == LedArea::Input) {
         m_line.PlaceCaretAtTouch(p.x, m_rcRegions.input.x);
+        m_line.BeginDrag(p.x);
+        m_bDragging = true;
         setNeedsDisplay();
         return;
     }
@@ -281,7 +284,12 @@ void MyLedView::touchDown(CanvasPoint p) {
     });
 }
 
+void MyLedView::touchMoved(CanvasPoint p) {
+    if (m_bDragging && m_line.DragTo(p.x) > 0) setNeedsDisplay();
+}
+
 void MyLedView::touchUp(CanvasPoint) {
+    m_bDragging = false;
     const bool repeated = m_bRepeated;
     StopArrowRepeat();
     if (!m_touchDown) return;

@@ -164,7 +164,9 @@ class MyLedView {
     // Touches in view coordinates. Down remembers the point, places the caret in the input region and
     // starts the 0.15 s repeat of an active scroll arrow; up acts on the area touched down (indicator
     // commands, one arrow step unless the repeat acted, "ShowCurrentHistory" in string mode).
+    // A move after a touch down in the input region scrolls the line object by object.
     void touchDown(CanvasPoint p);
+    void touchMoved(CanvasPoint p);
     void touchUp(CanvasPoint p);
 
     // Redraw requests: a counter and an optional callback for the shell's view.
@@ -252,6 +254,7 @@ class MyLedView {
     std::optional<CanvasPoint> m_touchDown;
     RunLoop::TimerId m_repeatTimer = 0;
     bool m_bRepeated = false;
+    bool m_bDragging = false;
     NotificationCenter::Token m_rotationToken = 0;
 
     friend void DrawLEDContent(MyLedView& view, Canvas& canvas);
