@@ -190,6 +190,12 @@ formula and equation commands:
                               degree 1 to 4): exact forms and decimals for degrees 1 and 2, decimals for the
                               real roots of degrees 3 and 4, as the equation solver shows them
 
+the whole calculator on key codes (prints its final state as one JSON object):
+  --keys "K1 K2 ..." [--category ID] [--landscape] [--home DIR] [--answer N]
+                              keys are key codes or captions ("1 + 2 ="), pick:N (a row of the open
+                              list), post:NAME[:N] (a notification); files in DIR (default the documents
+                              folder); alerts answered with button N (default 0)
+
 exit status: 0 when every line evaluated, 1 when any line ended in an error (its message is still
 printed on its line), 2 for a usage error.
 )";

@@ -10,6 +10,7 @@
 #include "cli_calculator.h"
 #include "cli_catalog.h"
 #include "cli_formula.h"
+#include "cli_keys.h"
 #include "cli_options.h"
 #include "numeric/qlib.h"
 
@@ -75,6 +76,7 @@ int Interactive(CliOptions& options) {
 int main(int argc, char** argv) {
     // Standard output carries one result line per expression; the number library's diagnostics go aside.
     g_qlibMessages = stderr;
+    if (IsKeysInvocation(argc, argv)) return RunKeys(argc, argv, std::cout, std::cerr);
     CliOptions options;
     std::string error;
     if (!ParseCliOptions(argc, argv, options, error)) {

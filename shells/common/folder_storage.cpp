@@ -3,7 +3,7 @@
 #include <fcntl.h>
 #include <unistd.h>
 
-#include <plist/plist++.h>
+#include <plist/plist.h>
 #include <algorithm>
 #include <climits>
 #include <cstdint>
@@ -98,24 +98,39 @@ std::optional<StringDictionary> FolderStorage::readDictionary(const std::string&
     if (!bytes) return std::nullopt;
     PlistPtr root = ParsePlist(*bytes);
     if (!root || plist_get_node_type(root.get()) != PLIST_DICT) return std::nullopt;
-    try {
-        PList::Dictionary dict(root.release());  // takes the tree over
-        StringDictionary out;
-        for (auto it = dict.Begin(); it != dict.End(); ++it) {
-            if (it->second != nullptr && it->second->GetType() == PLIST_STRING) {
-                out[it->first] = static_cast<PList::String*>(it->second)->GetValue();
-            }
+    StringDictionary out;
+    plist_dict_iter it = nullptr;
+    plist_dict_new_iter(root.get(), &it);
+    if (it == nullptr) return out;
+    for (;;) {
+        char* key = nullptr;
+        plist_t item = nullptr;
+        plist_dict_next_item(root.get(), it, &key, &item);
+        if (key == nullptr) break;
+        if (item != nullptr && plist_get_node_type(item) == PLIST_STRING) {
+            char* value = nullptr;
+            plist_get_string_val(item, &value);
+            out[key] = value != nullptr ? value : "";
+            std::free(value);
         }
-        return out;
-    } catch (...) {
-        return std::nullopt;  // a damaged file must never escape as an exception
+        std::free(key);
     }
+    std::free(it);
+    return out;
 }
 
 bool FolderStorage::writeDictionary(const std::string& path, const StringDictionary& dict) {
-    PList::Dictionary root;
-    for (const auto& [key, value] : dict) root.Set(key, PList::String(value));
-    return WriteText(*this, path, root.ToXml());
+    plist_t root = plist_new_dict();
+    for (const auto& [key, value] : dict)
+        plist_dict_set_item(root, key.c_str(), plist_new_string(value.c_str()));
+    char* xml = nullptr;
+    uint32_t length = 0;
+    plist_to_xml(root, &xml, &length);
+    plist_free(root);
+    if (xml == nullptr) return false;
+    std::string text(xml, length);
+    plist_to_xml_free(xml);
+    return WriteText(*this, path, text);
 }
 
 std::optional<std::vector<std::string>> FolderStorage::readStringArray(const std::string& path) const {

@@ -38,6 +38,10 @@ const NotificationCenter::Entry* NotificationCenter::find(Token token) const {
 
 void NotificationCenter::post(const std::string& name, std::any object) {
     Notification note{name, std::move(object)};
+    if (m_monitor) {
+        Handler monitor = m_monitor;
+        monitor(note);
+    }
     // Snapshot the tokens: handlers may add or remove observers, which may reallocate m_entries, so
     // every call looks its entry up again and copies the handler before calling it.
     std::vector<Token> tokens;

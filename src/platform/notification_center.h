@@ -45,6 +45,10 @@ class NotificationCenter {
     // Number of live registrations for name (for tests and diagnostics).
     int observerCount(const std::string& name) const;
 
+    // A tap called at the start of every post, before the observers, whatever the name (the headless
+    // shell lists what was posted). An empty function removes it.
+    void setPostMonitor(Handler monitor) { m_monitor = std::move(monitor); }
+
   private:
     struct Entry {
         Token token;
@@ -59,4 +63,5 @@ class NotificationCenter {
     std::vector<Entry> m_entries;
     Token m_nextToken = 1;
     int m_postDepth = 0;
+    Handler m_monitor;
 };

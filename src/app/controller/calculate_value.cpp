@@ -1,0 +1,147 @@
+#include "app/controller/calculate_value.h"
+
+#include "app/controller/orvane_view_controller.h"
+#include "app/display/line_text.h"
+#include "app/settings/input_mode_manager.h"
+#include "app/settings/settings_globals.h"
+#include "engine/errors.h"
+#include "engine/evaluate.h"
+#include "engine/expr_eval.h"
+#include "engine/limits.h"
+#include "engine/result_format.h"
+#include "engine/text_tools.h"
+#include "numeric/radix.h"
+
+namespace {
+
+int RadixOfBase(int baseCode) {
+    return baseCode == 145 ? 2 : baseCode == 146 ? 8 : baseCode == 148 ? 16 : 10;
+}
+
+int BitsOfWidth(int widthCode) {
+    return widthCode == 139 ? 16 : widthCode == 140 ? 32 : widthCode == 141 ? 64 : 8;
+}
+
+int AngleOfCode(int angleCode) {
+    return angleCode == 143 ? 1 : angleCode == 144 ? 2 : 0;
+}
+
+EvaluationResult Message(const char* text, int code = 0) {
+    EvaluationResult r;
+    r.text = Latin1ToU16(text);
+    r.errorCode = code;
+    return r;
+}
+
+}  // namespace
+
+EvaluationResult EvaluateForDisplay(const EvaluationRequest& request) {
+    const size_t limit = static_cast<size_t>(kEngineTextSize);
+    if (request.displayText.empty()) return Message("Empty string");
+    if (request.displayText.size() >= limit) return Message("Overlength string");
+    ClearErrorCode();
+    std::string text = OutputParsedString(request.displayText, g_sOutputMode);
+    if (text.size() >= limit) return Message("Overlength string");
+    const int radix = RadixOfBase(request.baseCode);
+    SetMode(AngleOfCode(request.angleCode));
+    g_BitWidth = BitsOfWidth(request.widthCode);
+    const bool baseConversion = request.categoryId == 3;
+    int notation = request.notationCode;
+    EvaluationResult out;
+    if (baseConversion) {
+        if (auto converted = StringConvert(text, radix, radix)) {
+            text = *converted;
+            out.reformattedLine = Latin1ToU16(text);
+        }
+        notation = 135;
+    }
+    out.engineText = text;
+    REG r = ExprEval(text.c_str(), 0, radix);
+    out.errorCode = GetErrorCode();
+    if (out.errorCode == 0 && (r.type == REG_REAL || r.type == REG_COMPLEX)) {
+        out.angleCode = 142 + g_Mode;
+        qmov(r.re, out.value);
+        out.text = ExpResult_REGToString(r, request.baseCode, request.widthCode, notation, out.scientific,
+                                         out.complex);
+        out.isValue = true;
+    }
+    ResetAndFreeRegister(r);
+    if (baseConversion) {
+        for (char16_t& c : out.text) {
+            if (c >= u'a' && c <= u'z') c = static_cast<char16_t>(c - u'a' + u'A');
+        }
+    }
+    if (out.errorCode != 0) {
+        out.text = Latin1ToU16(ErrorMessage(out.errorCode));
+        out.isValue = false;
+    }
+    ClearErrorCode();
+    return out;
+}
+
+void OrvaneViewController::calculateValue() {
+    MyLedView& d = display();
+    if (d.CurrentInputMode() != 0) {
+        d.InputCommand(19);
+        return;
+    }
+    EvaluationRequest request{d.line().GetRawInputString(),
+                              d.GetBase(),
+                              d.GetMode(),
+                              d.GetBitWidth(),
+                              d.GetNotation(),
+                              m_nCurrentFunction};
+    const EvaluationResult result = EvaluateForDisplay(request);
+    if (result.reformattedLine) {
+        d.InsertString(*result.reformattedLine, true);
+        d.InputCommand(135);
+    }
+    if (result.errorCode != 0) m_platform.feedback.vibrate();
+    if (result.isValue) {
+        d.InputCommand(result.angleCode);
+        d.SetLastResult(result.value);
+        _bExpResultIsComplex = result.complex;
+        if (result.scientific) d.InputCommand(136);
+    }
+    g_bAnswer = true;
+    d.SetParsedInput(result.engineText);
+    d.InputResult(result.text, result.isValue);
+    d.InputCommand(19);
+    switch (m_nCurrentFunction) {
+        case 7:
+            m_platform.notifications.post("PostResultStringToModview", result.text);
+            break;
+        case 6:
+            m_platform.notifications.post("PostResultStringToCurrency", result.text);
+            break;
+        case 5:
+            m_platform.notifications.post("PostResultStringToUnitConverter", result.text);
+            break;
+        default:
+            break;
+    }
+}
+
+// The result is formatted as "=" formats it, so that FIX, SCI and FRAC look the same whichever way the
+// notation was reached.
+void OrvaneViewController::UpdateNotation() {
+    MyLedView& d = display();
+    const int mode = d.CurrentInputMode();
+    if (mode == 0 && !d.resultIsValue()) return;
+    if (_bExpResultIsComplex) {
+        d.InputCommand(136);
+        return;
+    }
+    REG last;
+    qmov(d.GetLastResult().r, last.re);
+    bool scientific = false, complex = false;
+    const std::u16string text =
+        ExpResult_REGToString(last, d.GetBase(), d.GetBitWidth(), d.GetNotation(), scientific, complex);
+    if (mode == 0) {
+        d.InputResult(text);
+    } else {
+        d.InsertString(text, true);
+        d.line().CaretToStart();
+    }
+    if (scientific) d.InputCommand(136);
+}

@@ -1,0 +1,148 @@
+// Basic mode: an immediate-execution calculator. Every key goes to the engine's immediate-mode stack as
+// its command word at once, and the line shows the stack's current value.
+#include <cmath>
+
+#include "app/display/led_view.h"
+#include "app/display/led_view_internal.h"
+#include "app/keys/key_tables.h"
+#include "app/settings/settings_globals.h"
+#include "engine/errors.h"
+#include "engine/handlers.h"
+#include "engine/result_format.h"
+#include "engine/rpn_stack.h"
+#include "engine/tables.h"
+
+using namespace led_detail;
+
+namespace {
+
+// The sign shown for a pending binary operator; null for other keys.
+const char16_t* OperatorSign(int code) {
+    switch (code) {
+        case 18:
+            return u"+";
+        case 8:
+            return u"\u00d7";
+        case 3:
+            return u"\u00f7";
+        case 13:
+            return u"\u2212";
+        case 30:
+            return u"x^y";
+        case 40:
+            return u"x^(1/y)";
+        case 37:
+            return u"mod";
+        case 69:
+            return u"and";
+        case 70:
+            return u"or";
+        case 71:
+            return u"xor";
+        case 78:
+            return u"nand";
+        case 79:
+            return u"nor";
+        case 80:
+            return u"shl";
+        case 81:
+            return u"shr";
+        case 82:
+            return u"rtl";
+        case 83:
+            return u"rtr";
+        case 87:
+            return u"ncr";
+        case 94:
+            return u"npr";
+        default:
+            return nullptr;
+    }
+}
+
+double ToDouble(const QELT* q) {
+    double d = 0;
+    qtoe(q, &d);
+    return d;
+}
+
+}  // namespace
+
+void MyLedView::BasicModeCommand(int code) {
+    const KeyWords words = KeyCommandWords(code);
+    if (words.basic.empty()) return;  // a key this mode does not know
+    // The pending operator stays on show while its second operand is typed.
+    const bool entry = IsDigitCode(code) || code == 16 || code == 17 || code == 47;
+    if (!entry) m_sCurOperator.clear();
+    if (words.appendOperand) {
+        if (!SendOperandFunction(code)) ResetIModeRPNStack();
+    } else {
+        const int radixKey = IsDigitCode(code) ? m_iBase : 147;
+        for (const std::string& w : words.basic) {
+            m_cplCurValue = AddToImodeStack(w.c_str(), radixKey);
+            if (GetErrorCode() != 0) break;
+        }
+    }
+    if (code == 19) {
+        if (GetErrorCode() != 0) {
+            ResetIModeRPNStack();
+        } else {
+            ResetIModeRPNStack(m_cplCurValue);
+        }
+    }
+    if (const char16_t* sign = OperatorSign(code); sign != nullptr && GetErrorCode() == 0)
+        m_sCurOperator = sign;
+    if (HasImaginaryPart(m_cplCurValue)) {
+        g_dblLastParam = qczero;
+        g_dblLastResult = qczero;
+        g_chrLastItem[0] = '\0';
+    } else {
+        g_dblLastResult = m_cplCurValue;
+    }
+    ShowImodeValue(code == 19);
+}
+
+// 10^x, e^x and 1/x take the value on display as their operand text. An operand that does not survive a
+// 64-digit round trip, or an e^x exponent of 64 or more, is refused with -56.
+bool MyLedView::SendOperandFunction(int code) {
+    const qcmplx operand = AddToImodeStack("Pop", 147);
+    if (GetErrorCode() != 0) return false;
+    const std::u16string wide = Widen(qtoasc_str(operand.r, 64));
+    const std::string text(wide.begin(), wide.end());
+    QELT back[NQ], diff[NQ];
+    asctoq(text.c_str(), back);
+    qsub(operand.r, back, diff);
+    const double drift = std::fabs(ToDouble(diff));
+    const bool refused = code == 39 ? (drift >= 64 || ToDouble(back) >= 64) : drift >= 0.1;
+    if (refused) {
+        SetErrorCode(-56);
+        return false;
+    }
+    std::vector<std::string> sequence;
+    if (code == 131) {
+        sequence = {"1", "/", text};
+    } else {
+        sequence = {code == 38 ? "10" : "2.718281828459045235360", "^", text};
+    }
+    sequence.push_back("DoNothing");
+    for (const std::string& w : sequence) {
+        m_cplCurValue = AddToImodeStack(w.c_str(), 147);
+        if (GetErrorCode() != 0) return false;
+    }
+    return true;
+}
+
+// The current value as the line: NORM for every key and the display's notation after "=", grouped per
+// output format; the exponent part of a scientific form becomes the result line.
+void MyLedView::ShowImodeValue(bool afterEquals) {
+    if (HasImaginaryPart(m_cplCurValue)) {
+        ShowLineText(u"Invalid parameter(s)", true);
+        m_sResultOutput.clear();
+        m_platform.feedback.vibrate();
+        return;
+    }
+    const DisplayString d = ConstructDisplayString(m_iBase, m_iBitWidth, m_cplCurValue.r,
+                                                   afterEquals ? m_iNotation : 135, 32, g_iFixDigits);
+    ShowLineText(DisplayNumber(Widen(d.text), m_iBase, m_nCurrentFunction), false);
+    m_sResultOutput = Widen(d.exponent);
+}

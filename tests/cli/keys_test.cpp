@@ -1,0 +1,282 @@
+// orvcalc --keys end to end: the whole calculator run on key codes, its JSON state and its files.
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <random>
+#include <string>
+#include <vector>
+
+#include <nlohmann/json.hpp>
+
+namespace {
+
+using nlohmann::json;
+
+std::string Quote(const std::string& s) {
+    std::string q = "'";
+    for (char c : s) q += c == '\'' ? std::string("'\\''") : std::string(1, c);
+    return q + "'";
+}
+
+class Home {
+  public:
+    Home() {
+        std::string tmpl = (std::filesystem::temp_directory_path() / "orvkeys.XXXXXX").string();
+        if (::mkdtemp(tmpl.data()) != nullptr) m_path = tmpl;
+    }
+    ~Home() {
+        std::error_code ec;
+        std::filesystem::remove_all(m_path, ec);
+    }
+    const std::string& path() const { return m_path; }
+    std::string file(const std::string& name) const { return m_path + "/" + name; }
+    void write(const std::string& name, const std::vector<unsigned char>& bytes) const {
+        std::ofstream out(file(name), std::ios::binary);
+        out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+    }
+    std::uintmax_t size(const std::string& name) const {
+        std::error_code ec;
+        return std::filesystem::file_size(file(name), ec);
+    }
+    // InputMode.dat with mode for Arithmetic, Trigonom and Base Conversion (1 basic, 2 RPN).
+    void inputModes(int mode) const {
+        const int ids[12] = {0, 1, 2, 3, 4, 6, 5, 7, 17, 13, 8, 12};
+        std::vector<unsigned char> bytes;
+        auto i32 = [&](int v) {
+            for (int k = 0; k < 4; ++k) bytes.push_back(static_cast<unsigned char>(v >> (8 * k)));
+        };
+        for (int id : ids) i32(id);
+        for (int k = 0; k < 12; ++k) i32(k == 0 || k == 1 || k == 3 ? mode : 0);
+        for (int k = 0; k < 12; ++k) bytes.push_back(k == 0 || k == 1 || k == 3 ? 1 : 0);
+        write("InputMode.dat", bytes);
+    }
+
+  private:
+    std::string m_path;
+};
+
+struct KeysRun {
+    json state;
+    std::string err;
+    int status = -1;
+};
+
+// Runs orvcalc --keys keys --home home with the extra arguments; env is put before the command.
+KeysRun Keys(const Home& home, const std::string& keys, const std::vector<std::string>& extra = {},
+             const std::string& env = "") {
+    std::string errPath = home.file("stderr.txt");
+    std::string cmd = env;
+    cmd += ' ';
+    cmd += Quote(ORVCALC_PATH);
+    cmd += " --keys ";
+    cmd += Quote(keys);
+    if (env.empty()) {
+        cmd += " --home ";
+        cmd += Quote(home.path());
+    }
+    for (const std::string& a : extra) {
+        cmd += ' ';
+        cmd += Quote(a);
+    }
+    cmd += " 2>";
+    cmd += Quote(errPath);
+    cmd += " </dev/null";
+    KeysRun r;
+    FILE* p = popen(cmd.c_str(), "r");
+    if (!p) return r;
+    std::string out;
+    char buf[4096];
+    size_t n;
+    while ((n = fread(buf, 1, sizeof buf, p)) > 0) out.append(buf, n);
+    const int st = pclose(p);
+    r.status = WIFEXITED(st) ? WEXITSTATUS(st) : -1;
+    std::ifstream e(errPath);
+    r.err.assign(std::istreambuf_iterator<char>(e), {});
+    if (r.status == 0) r.state = json::parse(out, nullptr, false);
+    return r;
+}
+
+std::string RepeatKey(const std::string& key, int n) {
+    std::string s;
+    for (int k = 0; k < n; ++k) s += key + " ";
+    return s;
+}
+
+}  // namespace
+
+TEST(CliKeys, StringModeStateObject) {
+    Home home;
+    const KeysRun r = Keys(home, "10 18 11 19");
+    ASSERT_EQ(r.status, 0) << r.err;
+    const json& s = r.state;
+    EXPECT_EQ(s["category"], 0);
+    EXPECT_EQ(s["inputMode"], "string");
+    EXPECT_EQ(s["input"], "1+2");
+    EXPECT_EQ(s["caret"], 3);
+    EXPECT_EQ(s["result"], "3");
+    const json& ind = s["indicators"];
+    EXPECT_EQ(ind["shift"], false);
+    EXPECT_EQ(ind["mode"], "DEG");
+    EXPECT_EQ(ind["base"], "DEC");
+    EXPECT_EQ(ind["notation"], "NORM");
+    EXPECT_EQ(ind["memory"], "M1");
+    EXPECT_EQ(ind["expression"], "E1");
+    EXPECT_TRUE(ind["bitWidth"].is_null());
+    EXPECT_EQ(ind["equal"], true);
+    EXPECT_EQ(s["operator"], "");
+    EXPECT_EQ(s["stack"], json::array({"", ""}));
+    EXPECT_EQ(s["history"], json::array({"1+2 = 3"}));
+    EXPECT_EQ(s["alerts"], json::array());
+    ASSERT_FALSE(s["posted"].empty());
+    for (const auto& name : s["posted"]) EXPECT_EQ(name, "ReleaseSHIFTButon");
+}
+
+TEST(CliKeys, KeySequences) {
+    struct Row {
+        std::string keys;
+        std::vector<std::string> extra;
+        int inputMode;  // 0 string, 1 basic, 2 RPN for Arithmetic, Trigonom, Base Conversion
+        std::string input;
+        std::string result;
+    };
+    const Row rows[] = {
+        {"sin 12 15 ) =", {}, 0, "sin(30)", "0.5"},  // captions
+        {"=", {}, 0, "", "Empty string"},
+        {"10 18 11 19 6", {}, 0, "5", ""},                         // a result, then a new number
+        {"11 6 6 68", {"--category", "3"}, 0, "FF", ""},           // DEC -> HEX
+        {"11 6 6 68 68", {"--category", "3"}, 0, "11111111", ""},  // -> BIN
+        {"145 11 10 72 15", {"--category", "3"}, 0, "10", ""},     // the binary digit filter
+        {"10 18 11 169 pick:1", {}, 0, "1+2", ""},                 // Trigonom keeps the line
+        {"10 18 11 169 pick:4", {}, 0, "", ""},                    // Finance has its own
+        {"10 18 11", {}, 1, "2", ""},
+        {"10 18 11 =", {}, 1, "3", ""},
+        {"7 5 39", {}, 1, "Invalid parameter(s)", ""},  // e^64 is refused
+        {"10 11 ENTER 12", {}, 2, "3", ""},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.keys);
+        Home home;
+        if (row.inputMode != 0) home.inputModes(row.inputMode);
+        const KeysRun r = Keys(home, row.keys, row.extra);
+        ASSERT_EQ(r.status, 0) << r.err;
+        EXPECT_EQ(r.state["input"], row.input);
+        EXPECT_EQ(r.state["result"], row.result);
+    }
+}
+
+TEST(CliKeys, BasicOperatorAndRPNStack) {
+    Home basic;
+    basic.inputModes(1);
+    KeysRun r = Keys(basic, "10 18 11");
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.state["inputMode"], "basic");
+    EXPECT_EQ(r.state["operator"], "+");
+
+    Home rpn;
+    rpn.inputModes(2);
+    r = Keys(rpn, "10 11 ENTER 12 + 10 ENTER 11 ENTER 179");
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.state["inputMode"], "rpn");
+    EXPECT_EQ(r.state["stack"], json::array({"2", "1"}));
+    r = Keys(rpn, "4 10 11 ENTER 12 + 178");  // C clears the stack first
+    EXPECT_EQ(r.state["stack"], json::array({"", ""}));
+}
+
+TEST(CliKeys, MemoriesAndHistorySurviveARestart) {
+    Home home;
+    KeysRun r = Keys(home, "11 6 6 19 9 4 68 14", {"--category", "3"});
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.state["input"], "FF");  // 255 stored in DEC, recalled in HEX
+    EXPECT_EQ(r.state["memories"][0], "255");
+    EXPECT_EQ(home.size("led_v14.dat"), 105372u);
+    EXPECT_EQ(home.size("history_v14.dat"), 197760u);
+    r = Keys(home, "");
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.state["category"], 3);  // the category is kept too
+    EXPECT_EQ(r.state["indicators"]["base"], "HEX");
+    EXPECT_EQ(r.state["input"], "FF");
+    EXPECT_EQ(r.state["memories"][0], "255");
+    EXPECT_EQ(r.state["history"], json::array({"255 = 255"}));
+
+    Home plus;
+    r = Keys(plus, "6 19 190");  // M+ on an empty memory stores
+    EXPECT_EQ(r.state["memories"][0], "5");
+}
+
+TEST(CliKeys, HistoryLimitAndClearing) {
+    Home home;
+    KeysRun r = Keys(home, "10 " + RepeatKey("19", 121));
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.state["history"].size(), 120u);
+
+    Home empty;
+    r = Keys(empty, "post:ClearLedHistory");
+    EXPECT_EQ(r.state["alerts"], json::array());  // nothing to clear, nothing asked
+
+    Home no;
+    r = Keys(no, "10 19 post:ClearLedHistory", {"--answer", "1"});
+    ASSERT_EQ(r.state["alerts"].size(), 1u);
+    EXPECT_EQ(r.state["alerts"][0]["title"], "Warning!");
+    EXPECT_EQ(r.state["alerts"][0]["button"], "NO");
+    EXPECT_EQ(r.state["history"].size(), 1u);
+    r = Keys(no, "post:ClearLedHistory");
+    EXPECT_EQ(r.state["alerts"][0]["button"], "YES");
+    EXPECT_EQ(r.state["history"], json::array());
+}
+
+TEST(CliKeys, MailtoAddress) {
+    Home home;
+    const KeysRun r = Keys(home, "10 18 11 19 4 11 8 12 19 post:ForwardHistoryToMail");
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.state["urls"],
+              json::array({"mailto:?subject=&body=1%2B2%20%3D%203%0A2%C3%973%20%3D%206%0A"}));
+}
+
+TEST(CliKeys, DamagedStateFileGivesACleanStart) {
+    Home home;
+    std::mt19937 random(11);
+    std::vector<unsigned char> noise(105372);
+    for (auto& b : noise) b = static_cast<unsigned char>(random());
+    home.write("led_v14.dat", noise);
+    home.write("history_v14.dat", std::vector<unsigned char>(1000, 0xFF));
+    const KeysRun r = Keys(home, "10 18 11 19");
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.state["result"], "3");
+    EXPECT_EQ(r.state["history"], json::array({"1+2 = 3"}));
+    EXPECT_EQ(home.size("history_v14.dat"), 197760u);  // written anew
+}
+
+TEST(CliKeys, DelaysLandscapeAndTheDefaultHome) {
+    Home home;
+    KeysRun r = Keys(home, "166 169");
+    ASSERT_EQ(r.status, 0) << r.err;
+    const auto& posted = r.state["posted"];
+    EXPECT_NE(std::find(posted.begin(), posted.end(), "SwitchFromMainToTVM"), posted.end());
+    EXPECT_EQ(r.state["screen"], "tvm");
+    EXPECT_EQ(r.state["list"], "menu");
+
+    r = Keys(home, "10", {"--landscape", "--category", "3"});
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.state["category"], 3);
+    EXPECT_EQ(r.state["posted"].back(), "LandscapeReleaseSHIFTButton");
+
+    Home env;
+    r = Keys(env, "10 19", {}, "ORVCALC_HOME=" + Quote(env.path()));
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(env.size("led_v14.dat"), 105372u);
+}
+
+TEST(CliKeys, UsageErrors) {
+    Home home;
+    EXPECT_EQ(Keys(home, "10 nosuchkey").status, 2);
+    EXPECT_EQ(Keys(home, "pick:x").status, 2);
+    EXPECT_EQ(Keys(home, "10", {"--category", "4", "--landscape"}).status, 2);
+    EXPECT_EQ(Keys(home, "10", {"--answer"}).status, 2);
+    const KeysRun r = Keys(home, "10", {"--bogus"});
+    EXPECT_EQ(r.status, 2);
+    EXPECT_NE(r.err.find("--bogus"), std::string::npos);
+}
