@@ -220,7 +220,7 @@ int OfInverse(mpfr_ptr r, mpfr_srcptr x, mpfr_rnd_t m) {
     return F(r, t, m);
 }
 
-struct Spec {
+struct ReferenceCase {
     const char* name;
     HandlerFn<qcmplx> handler;
     MpfrFn ref;
@@ -238,7 +238,7 @@ struct Spec {
 }
 
 TEST(ExtendedHandlers, TranscendentalAgainstMpfr) {
-    const Spec specs[] = {
+    const ReferenceCase cases[] = {
         {"sin", SinEx, mpfr_sin, -4, 3, true},
         {"cos", CosEx, mpfr_cos, -4, 3, true},
         {"tan", TanEx, mpfr_tan, -4, 0, true},
@@ -264,7 +264,7 @@ TEST(ExtendedHandlers, TranscendentalAgainstMpfr) {
         {"sqrt", SqrtEx, mpfr_sqrt, -30, 30, false},
     };
     std::mt19937_64 rng(2024);
-    for (const Spec& s : specs) {
+    for (const ReferenceCase& s : cases) {
         for (int k = 0; k < 36; ++k) {
             qcmplx x = qczero;
             ref::random_q(rng, s.emin, s.emax, s.negative, x.r);
@@ -288,14 +288,14 @@ TEST(ExtendedHandlers, DegreesAgainstMpfr) {
         HandlerFn<qcmplx> handler;
         MpfrFn ref;
         bool inverse;
-    } specs[] = {
+    } cases[] = {
         {"sin", SinEx, mpfr_sin, false},   {"cos", CosEx, mpfr_cos, false},
         {"tan", TanEx, mpfr_tan, false},   {"sinh", SinhEx, mpfr_sinh, false},
         {"asin", ASinEx, mpfr_asin, true}, {"atan", ATanEx, mpfr_atan, true},
     };
     std::mt19937_64 rng(7);
     std::uniform_int_distribution<int> whole(-720, 720);
-    for (const auto& s : specs) {
+    for (const auto& s : cases) {
         for (int k = 0; k < 24; ++k) {
             qcmplx x = qczero;
             if (s.inverse) {
