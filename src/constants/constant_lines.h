@@ -8,42 +8,39 @@
 #include <memory>
 #include <string>
 
+#include "units/line_source.h"
+#include "units/unit_text.h"
+
 namespace constant_lines {
 
+// The constants files' reader: pieces of at most 255 characters of a file or a text.
 class Source {
   public:
     // An unopenable path leaves ok() false.
-    static Source fromFile(const std::string& path);
-    static Source fromText(std::string text);
+    static Source fromFile(const std::string& path) { return Source(LineSource::fromFile(path)); }
+    static Source fromText(std::string text) { return Source(LineSource::fromText(std::move(text))); }
     // A source that fails like a missing file.
-    static Source none() { return Source(); }
+    static Source none() { return Source(LineSource::fromFile("")); }
 
-    bool ok() const { return m_bOk; }
+    bool ok() const { return m_source.ok(); }
     // Next piece of at most 255 characters, ending at a line break (kept) or at the limit; a NUL byte ends
     // the piece's text. False at the end of the input.
-    bool next(std::string& piece);
+    bool next(std::string& piece) { return m_source.next(piece, kLine); }
     // Number of the last piece read, from 1.
-    int lineNumber() const { return m_iLine; }
+    int lineNumber() const { return m_source.lineNumber(); }
 
   private:
-    struct FileCloser {
-        void operator()(std::FILE* f) const { std::fclose(f); }
-    };
-    int get();
-
-    std::unique_ptr<std::FILE, FileCloser> m_file;
-    std::string m_sText;
-    std::size_t m_nPos = 0;
-    bool m_bOk = false;
-    int m_iLine = 0;
+    static constexpr std::size_t kLine = 255;
+    explicit Source(LineSource source) : m_source(std::move(source)) {}
+    LineSource m_source;
 };
 
-void trimLeft(std::string& text);
-void trimRight(std::string& text);
-// Moves the first blank-separated word of line into word, leaving the rest; 0 when there is none.
-int findWord(std::string& word, std::string& line);
-std::string underscoresToBlanks(std::string text);
-bool startsWithNoCase(const std::string& text, const char* prefix);
+// The word helpers are those of the unit files: the two grammars are one.
+using unit_text::findWord;
+using unit_text::startsWithNoCase;
+using unit_text::trimLeft;
+using unit_text::trimRight;
+using unit_text::underscoresToBlanks;
 
 enum class Kind { Skip, Begin, End, Data, Fail };
 
