@@ -3,6 +3,8 @@
 // then prints ours/libqalculate per call (target <= 0.5).
 #include <benchmark/benchmark.h>
 
+#include "best_times.h"
+
 #include <cstdio>
 #include <map>
 #include <string>
@@ -60,43 +62,22 @@ void BM_libqalculate(benchmark::State& state) {
 BENCHMARK(BM_libqalculate)->DenseRange(0, kCallCount - 1)->Unit(benchmark::kMillisecond);
 #endif
 
-class RatioReporter : public benchmark::ConsoleReporter {
-  public:
-    void ReportRuns(const std::vector<Run>& runs) override {
-        ConsoleReporter::ReportRuns(runs);
-        for (const Run& r : runs) {
-            if (r.run_type != Run::RT_Iteration) continue;
-            const std::string name = r.run_name.function_name + "/" + r.run_name.args;
-            const double t = r.GetAdjustedCPUTime();
-            auto it = best_.find(name);
-            if (it == best_.end() || t < it->second) best_[name] = t;
+void PrintTable(const BestTimes& best_) {
+    std::printf("\n%-24s %10s %16s %8s %8s\n", "call", "ours (ms)", "qalculate (ms)", "ratio", "target");
+    for (int i = 0; i < kCallCount; ++i) {
+        const double ours = best_("BM_ours/" + std::to_string(i));
+        const double theirs = best_("BM_libqalculate/" + std::to_string(i));
+        if (theirs > 0) {
+            std::printf("%-24s %10.3f %16.3f %8.3f %8.1f\n", kCalls[i].ours, ours, theirs, ours / theirs,
+                        0.5);
+        } else {
+            std::printf("%-24s %10.3f %16s\n", kCalls[i].ours, ours, "(not installed)");
         }
     }
-    void Finalize() override {
-        ConsoleReporter::Finalize();
-        std::printf("\n%-24s %10s %16s %8s %8s\n", "call", "ours (ms)", "qalculate (ms)", "ratio", "target");
-        for (int i = 0; i < kCallCount; ++i) {
-            const double ours = best_["BM_ours/" + std::to_string(i)];
-            const double theirs = best_["BM_libqalculate/" + std::to_string(i)];
-            if (theirs > 0) {
-                std::printf("%-24s %10.3f %16.3f %8.3f %8.1f\n", kCalls[i].ours, ours, theirs, ours / theirs,
-                            0.5);
-            } else {
-                std::printf("%-24s %10.3f %16s\n", kCalls[i].ours, ours, "(not installed)");
-            }
-        }
-    }
-
-  private:
-    std::map<std::string, double> best_;
-};
+}
 
 }  // namespace
 
 int main(int argc, char** argv) {
-    benchmark::Initialize(&argc, argv);
-    RatioReporter reporter;
-    benchmark::RunSpecifiedBenchmarks(&reporter);
-    benchmark::Shutdown();
-    return 0;
+    return RunAndTabulate(argc, argv, PrintTable);
 }

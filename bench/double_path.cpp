@@ -3,6 +3,8 @@
 // ours / muparser per expression.
 #include <benchmark/benchmark.h>
 
+#include "best_times.h"
+
 #include <cstdio>
 #include <map>
 #include <string>
@@ -74,45 +76,23 @@ BENCHMARK(BM_muparser)->DenseRange(0, 3)->Unit(benchmark::kMillisecond);
 #endif
 BENCHMARK(BM_ours)->DenseRange(0, 3)->Unit(benchmark::kMillisecond);
 
-// Keeps the fastest run (CPU time) of each benchmark, since on a shared machine repetitions only add noise
-// upwards, and prints the ratio table at the end.
-class RatioReporter : public benchmark::ConsoleReporter {
-  public:
-    void ReportRuns(const std::vector<Run>& runs) override {
-        ConsoleReporter::ReportRuns(runs);
-        for (const Run& r : runs) {
-            if (r.run_type != Run::RT_Iteration) continue;
-            const double ns = r.GetAdjustedCPUTime() * 1e6 / kPoints;  // ms per iteration -> ns per point
-            const std::string name = r.run_name.function_name + "/" + r.run_name.args;
-            auto it = best_.find(name);
-            if (it == best_.end() || ns < it->second) best_[name] = ns;
-        }
+// The ratio table from the fastest repetitions.
+void PrintTable(const BestTimes& best_) {
+    std::printf("\n%-18s %12s %14s %8s %8s\n", "expression", "ours (ns)", "muparser (ns)", "ratio", "target");
+    for (int i = 0; i < 4; ++i) {
+        // ms per iteration -> ns per point
+        const double ours = best_("BM_ours/" + std::to_string(i)) * 1e6 / kPoints;
+        const double theirs = best_("BM_muparser/" + std::to_string(i)) * 1e6 / kPoints;
+        if (theirs > 0)
+            std::printf("%-18s %12.1f %14.1f %8.2f %8.1f %s\n", kCases[i].ours, ours, theirs, ours / theirs,
+                        kTarget, ours / theirs <= kTarget ? "ok" : "OVER");
+        else
+            std::printf("%-18s %12.1f %14s\n", kCases[i].ours, ours, "(no muparser)");
     }
-    void Finalize() override {
-        ConsoleReporter::Finalize();
-        std::printf("\n%-18s %12s %14s %8s %8s\n", "expression", "ours (ns)", "muparser (ns)", "ratio",
-                    "target");
-        for (int i = 0; i < 4; ++i) {
-            const double ours = best_["BM_ours/" + std::to_string(i)];
-            const double theirs = best_["BM_muparser/" + std::to_string(i)];
-            if (theirs > 0)
-                std::printf("%-18s %12.1f %14.1f %8.2f %8.1f %s\n", kCases[i].ours, ours, theirs,
-                            ours / theirs, kTarget, ours / theirs <= kTarget ? "ok" : "OVER");
-            else
-                std::printf("%-18s %12.1f %14s\n", kCases[i].ours, ours, "(no muparser)");
-        }
-    }
-
-  private:
-    std::map<std::string, double> best_;
-};
+}
 
 }  // namespace
 
 int main(int argc, char** argv) {
-    benchmark::Initialize(&argc, argv);
-    RatioReporter reporter;
-    benchmark::RunSpecifiedBenchmarks(&reporter);
-    benchmark::Shutdown();
-    return 0;
+    return RunAndTabulate(argc, argv, PrintTable);
 }

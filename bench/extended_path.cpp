@@ -3,6 +3,8 @@
 // libqalculate at 101 significant digits in degree mode, in the same run; prints ours / libqalculate.
 #include <benchmark/benchmark.h>
 
+#include "best_times.h"
+
 #include <cstdio>
 #include <map>
 #include <string>
@@ -79,42 +81,21 @@ BENCHMARK(BM_libqalculate)->DenseRange(0, kLineCount - 1)->Unit(benchmark::kMicr
 #endif
 
 // Keeps the fastest run (CPU time) of each benchmark and prints the ratio table at the end.
-class RatioReporter : public benchmark::ConsoleReporter {
-  public:
-    void ReportRuns(const std::vector<Run>& runs) override {
-        ConsoleReporter::ReportRuns(runs);
-        for (const Run& r : runs) {
-            if (r.run_type != Run::RT_Iteration) continue;
-            const double us = r.GetAdjustedCPUTime();
-            const std::string name = r.run_name.function_name + "/" + r.run_name.args;
-            auto it = best_.find(name);
-            if (it == best_.end() || us < it->second) best_[name] = us;
-        }
+void PrintTable(const BestTimes& best_) {
+    std::printf("\n%-48s %10s %14s %8s %8s\n", "line", "ours (us)", "qalculate (us)", "ratio", "target");
+    for (int i = 0; i < kLineCount; ++i) {
+        const double ours = best_("BM_ours/" + std::to_string(i));
+        const double theirs = best_("BM_libqalculate/" + std::to_string(i));
+        if (theirs > 0)
+            std::printf("%-48s %10.2f %14.1f %8.3f %8.1f %s\n", kLines[i].ours, ours, theirs, ours / theirs,
+                        kTarget, ours / theirs <= kTarget ? "ok" : "OVER");
+        else
+            std::printf("%-48s %10.2f %14s\n", kLines[i].ours, ours, "(no libqalculate)");
     }
-    void Finalize() override {
-        ConsoleReporter::Finalize();
-        std::printf("\n%-48s %10s %14s %8s %8s\n", "line", "ours (us)", "qalculate (us)", "ratio", "target");
-        for (int i = 0; i < kLineCount; ++i) {
-            const double ours = best_["BM_ours/" + std::to_string(i)];
-            const double theirs = best_["BM_libqalculate/" + std::to_string(i)];
-            if (theirs > 0)
-                std::printf("%-48s %10.2f %14.1f %8.3f %8.1f %s\n", kLines[i].ours, ours, theirs,
-                            ours / theirs, kTarget, ours / theirs <= kTarget ? "ok" : "OVER");
-            else
-                std::printf("%-48s %10.2f %14s\n", kLines[i].ours, ours, "(no libqalculate)");
-        }
-    }
-
-  private:
-    std::map<std::string, double> best_;
-};
+}
 
 }  // namespace
 
 int main(int argc, char** argv) {
-    benchmark::Initialize(&argc, argv);
-    RatioReporter reporter;
-    benchmark::RunSpecifiedBenchmarks(&reporter);
-    benchmark::Shutdown();
-    return 0;
+    return RunAndTabulate(argc, argv, PrintTable);
 }

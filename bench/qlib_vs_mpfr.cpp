@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "best_times.h"
 #include "numeric/qlib.h"
 
 namespace {
@@ -75,27 +76,21 @@ Operands& operands(const std::string& kind) {
     return o;
 }
 
-std::map<std::string, double>& timings() {
-    static std::map<std::string, double> t;
-    return t;
-}
-
 template <typename F>
-void run(benchmark::State& state, const char* key, F f) {
+void run(benchmark::State& state, F f) {
     size_t i = 0;
     for (auto _ : state) {
         f(i & (kOps - 1));
         ++i;
     }
     state.SetItemsProcessed(state.iterations());
-    timings()[key] = 0;  // filled from the reporter
 }
 
 #define QBIN(name, set, qcall, mcall)          \
     void BM_q_##name(benchmark::State& s) {    \
         Operands& o = operands(set);           \
         QELT r[NQ];                            \
-        run(s, "q_" #name, [&](size_t i) {     \
+        run(s, [&](size_t i) {                 \
             qcall;                             \
             benchmark::DoNotOptimize(r);       \
         });                                    \
@@ -104,7 +99,7 @@ void run(benchmark::State& state, const char* key, F f) {
         Operands& o = operands(set);           \
         mpfr_t r;                              \
         mpfr_init2(r, 336);                    \
-        run(s, "mpfr_" #name, [&](size_t i) {  \
+        run(s, [&](size_t i) {                 \
             mcall;                             \
             benchmark::DoNotOptimize(r);       \
         });                                    \
@@ -128,7 +123,7 @@ QBIN(pow, "positive", qpow(o.a[i].data(), o.b[i].data(), r), mpfr_pow(r, o.ma[i]
 void BM_q_qtoasc(benchmark::State& s) {
     Operands& o = operands("wide");
     char buf[QTOASC_SIZE];
-    run(s, "q_qtoasc", [&](size_t i) {
+    run(s, [&](size_t i) {
         qtoascex(o.a[i].data(), buf, 99);
         benchmark::DoNotOptimize(buf);
     });
@@ -137,7 +132,7 @@ void BM_mpfr_qtoasc(benchmark::State& s) {
     Operands& o = operands("wide");
     char buf[256];
     mpfr_exp_t e;
-    run(s, "mpfr_qtoasc", [&](size_t i) {
+    run(s, [&](size_t i) {
         mpfr_get_str(buf, &e, 10, 100, o.ma[i], MPFR_RNDN);
         benchmark::DoNotOptimize(buf);
     });
@@ -145,7 +140,7 @@ void BM_mpfr_qtoasc(benchmark::State& s) {
 void BM_q_asctoq(benchmark::State& s) {
     Operands& o = operands("wide");
     QELT r[NQ];
-    run(s, "q_asctoq", [&](size_t i) {
+    run(s, [&](size_t i) {
         asctoq(o.text[i].c_str(), r);
         benchmark::DoNotOptimize(r);
     });
@@ -154,7 +149,7 @@ void BM_mpfr_asctoq(benchmark::State& s) {
     Operands& o = operands("wide");
     mpfr_t r;
     mpfr_init2(r, 336);
-    run(s, "mpfr_asctoq", [&](size_t i) {
+    run(s, [&](size_t i) {
         mpfr_set_str(r, o.text[i].c_str(), 10, MPFR_RNDN);
         benchmark::DoNotOptimize(r);
     });
@@ -165,46 +160,24 @@ BENCHMARK(BM_mpfr_qtoasc);
 BENCHMARK(BM_q_asctoq);
 BENCHMARK(BM_mpfr_asctoq);
 
-// Collects the per-iteration times and prints the ratio table after the run.
-class RatioReporter : public benchmark::ConsoleReporter {
-  public:
-    void ReportRuns(const std::vector<Run>& runs) override {
-        ConsoleReporter::ReportRuns(runs);
-        // The fastest repetition of each routine: the machine may be shared, and interference only slows.
-        for (const Run& r : runs) {
-            if (r.run_type != Run::RT_Iteration) continue;
-            std::string name = r.run_name.function_name.substr(3);
-            double t = r.GetAdjustedRealTime();
-            auto it = times_.find(name);
-            if (it == times_.end() || t < it->second) times_[name] = t;
-        }
+// The ratio table from the fastest repetitions (wall time).
+void PrintTable(const BestTimes& best) {
+    const std::pair<const char*, double> targets[] = {
+        {"add", 1.0}, {"sub", 1.0},    {"mul", 1.0},    {"div", 1.5}, {"sqrt", 1.5},
+        {"exp", 2.0}, {"log", 2.0},    {"sin", 2.0},    {"cos", 2.0}, {"atan", 2.0},
+        {"pow", 2.0}, {"qtoasc", 2.0}, {"asctoq", 2.0},
+    };
+    std::printf("\n%-8s %12s %12s %8s %8s\n", "routine", "ours (ns)", "MPFR (ns)", "ratio", "target");
+    for (auto& [name, target] : targets) {
+        double q = best("BM_q_" + std::string(name)), m = best("BM_mpfr_" + std::string(name));
+        if (q == 0 || m == 0) continue;
+        std::printf("%-8s %12.1f %12.1f %8.2f %8.1f %s\n", name, q, m, q / m, target,
+                    q / m <= target ? "ok" : "OVER");
     }
-    void Finalize() override {
-        ConsoleReporter::Finalize();
-        const std::pair<const char*, double> targets[] = {
-            {"add", 1.0}, {"sub", 1.0},    {"mul", 1.0},    {"div", 1.5}, {"sqrt", 1.5},
-            {"exp", 2.0}, {"log", 2.0},    {"sin", 2.0},    {"cos", 2.0}, {"atan", 2.0},
-            {"pow", 2.0}, {"qtoasc", 2.0}, {"asctoq", 2.0},
-        };
-        std::printf("\n%-8s %12s %12s %8s %8s\n", "routine", "ours (ns)", "MPFR (ns)", "ratio", "target");
-        for (auto& [name, target] : targets) {
-            double q = times_["q_" + std::string(name)], m = times_["mpfr_" + std::string(name)];
-            if (q == 0 || m == 0) continue;
-            std::printf("%-8s %12.1f %12.1f %8.2f %8.1f %s\n", name, q, m, q / m, target,
-                        q / m <= target ? "ok" : "OVER");
-        }
-    }
-
-  private:
-    std::map<std::string, double> times_;
-};
+}
 
 }  // namespace
 
 int main(int argc, char** argv) {
-    benchmark::Initialize(&argc, argv);
-    RatioReporter reporter;
-    benchmark::RunSpecifiedBenchmarks(&reporter);
-    benchmark::Shutdown();
-    return 0;
+    return RunAndTabulate(argc, argv, PrintTable, true);
 }
