@@ -75,7 +75,8 @@ bool ReadFixed(const std::string& args, int radix, int count, std::vector<qcmplx
 }
 
 bool IsInt32(double d) {
-    return d == static_cast<double>(static_cast<std::int32_t>(d)) && std::fabs(d) < 2147483648.0;
+    // Range first: converting an out-of-range double to int32 is undefined.
+    return std::fabs(d) < 2147483648.0 && d == std::trunc(d);
 }
 
 }  // namespace executor_detail
