@@ -69,6 +69,52 @@ void parseChartRow(std::string line, UNIT_STRUCT& row) {
     while (row.m_arrNumer.size() < kMaxChartCells && findWord(word, line)) row.m_arrNumer.push_back(word);
 }
 
+// The rows of the first section called `section`, up to `capacity`; reading stops where that section
+// ends. `status` receives the reader's status: 0, the failing line or kStatusNoFile. `type`, when given,
+// receives the section header's type number.
+template <typename ParseRow>
+int readFirstSection(LineSource src, int& status, const std::string& section, const LineRules& rules,
+                     std::size_t lineLimit, std::size_t capacity, std::vector<UNIT_STRUCT>& rows, int* type,
+                     ParseRow parse) {
+    rows.clear();
+    if (type) *type = 0;
+    status = 0;
+    if (!src.ok()) return status = kStatusNoFile, 0;
+    SectionWalk walk;
+    bool found = false;
+    std::string raw, line, name;
+    int headerType = 0;
+    while (rows.size() < capacity && src.next(raw, lineLimit)) {
+        switch (classify(raw, rules, line, name, headerType)) {
+            case LineKind::Fail:
+                return status = src.lineNumber(), 0;
+            case LineKind::Begin: {
+                bool wanted = !found && name == section;
+                walk.begin(wanted);
+                if (wanted) {
+                    found = true;
+                    if (type) *type = headerType;
+                }
+                break;
+            }
+            case LineKind::End:
+                if (walk.end()) return 1;
+                break;
+            case LineKind::Data:
+                if (walk.inside == 0) break;
+                rows.emplace_back();
+                if (!parse(line, rows.back())) {
+                    rows.pop_back();
+                    return status = src.lineNumber(), 0;
+                }
+                break;
+            case LineKind::Skip:
+                break;
+        }
+    }
+    return 1;
+}
+
 }  // namespace
 
 bool ParseUnitLine(std::string line, UNIT_STRUCT& unit) {
@@ -139,45 +185,9 @@ int CUnits::getUnits(const std::string& section, std::vector<UNIT_STRUCT>& units
 
 int CUnits::getUnits2(const std::string& section, std::vector<UNIT_STRUCT>& units, int& type,
                       std::size_t capacity) {
-    units.clear();
-    type = 0;
-    m_iStatus = 0;
-    LineSource src = openSource();
-    if (!src.ok()) return m_iStatus = kStatusNoFile, 0;
-    const LineRules rules{true, true};
-    SectionWalk walk;
-    bool found = false;
-    std::string raw, line, name;
-    int headerType = 0;
-    while (units.size() < capacity && src.next(raw, kUnits2Line)) {
-        switch (classify(raw, rules, line, name, headerType)) {
-            case LineKind::Fail:
-                return m_iStatus = src.lineNumber(), 0;
-            case LineKind::Begin: {
-                bool wanted = !found && name == section;
-                walk.begin(wanted);
-                if (wanted) {
-                    found = true;
-                    type = headerType;
-                }
-                break;
-            }
-            case LineKind::End:
-                if (walk.end()) return 1;
-                break;
-            case LineKind::Data:
-                if (walk.inside == 0) break;
-                units.emplace_back();
-                if (!ParseUnitLine(line, units.back())) {
-                    units.pop_back();
-                    return m_iStatus = src.lineNumber(), 0;
-                }
-                break;
-            case LineKind::Skip:
-                break;
-        }
-    }
-    return 1;
+    return readFirstSection(
+        openSource(), m_iStatus, section, LineRules{true, true}, kUnits2Line, capacity, units, &type,
+        [](const std::string& line, UNIT_STRUCT& unit) { return ParseUnitLine(line, unit); });
 }
 
 int CUnits::getGroupConvertNew(std::vector<UNIT_GROUP>& groups, const std::string& path) {
@@ -220,38 +230,11 @@ int CUnits::getGroupConvertNew(std::vector<UNIT_GROUP>& groups) {
 }
 
 int CUnits::getSpecialUnits(const std::string& section, std::vector<UNIT_STRUCT>& rows) {
-    rows.clear();
-    m_iStatus = 0;
-    LineSource src = openSource();
-    if (!src.ok()) return m_iStatus = kStatusNoFile, 0;
-    const LineRules rules{false, false};
-    SectionWalk walk;
-    bool found = false;
-    std::string raw, line, name;
-    int type = 0;
-    while (rows.size() < kMaxListUnits && src.next(raw, kChartLine)) {
-        switch (classify(raw, rules, line, name, type)) {
-            case LineKind::Fail:
-                return m_iStatus = src.lineNumber(), 0;
-            case LineKind::Begin: {
-                bool wanted = !found && name == section;
-                walk.begin(wanted);
-                found = found || wanted;
-                break;
-            }
-            case LineKind::End:
-                if (walk.end()) return 1;
-                break;
-            case LineKind::Data:
-                if (walk.inside == 0) break;
-                rows.emplace_back();
-                parseChartRow(line, rows.back());
-                break;
-            case LineKind::Skip:
-                break;
-        }
-    }
-    return 1;
+    return readFirstSection(openSource(), m_iStatus, section, LineRules{false, false}, kChartLine,
+                            kMaxListUnits, rows, nullptr, [](const std::string& line, UNIT_STRUCT& row) {
+                                parseChartRow(line, row);
+                                return true;
+                            });
 }
 
 void CUnits::analyseExpression(UNIT_STRUCT& record, const std::string& word) {
