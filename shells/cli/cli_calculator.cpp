@@ -24,23 +24,6 @@ namespace {
 
 constexpr int kCategoryArithmetic = 0, kCategoryBaseConversion = 3;
 
-int RadixKey(int radix) {
-    switch (radix) {
-        case 2:
-            return kRadixBin;
-        case 8:
-            return kRadixOct;
-        case 16:
-            return kRadixHex;
-        default:
-            return kRadixDec;
-    }
-}
-
-int WidthKey(int bits) {
-    return bits == 16 ? kWidth16 : bits == 32 ? kWidth32 : kWidth8;
-}
-
 // The display text as UTF-8, with the display's comma U+00B8 printed as ",".
 std::string ToTerminal(const std::u16string& s) {
     std::u16string t = s;
@@ -190,7 +173,7 @@ LineResult EvaluateLine(const std::string& line, const CliOptions& o) {
     const int notation = o.radix == 10 ? o.notationKey : kNotationNorm;
     bool scientific = false, complex = false;
     std::u16string shown =
-        ExpResult_REGToString(r, RadixKey(o.radix), WidthKey(o.bitWidth), notation, scientific, complex);
+        ExpResult_REGToString(r, RadixKeyOf(o.radix), WidthKeyOf(o.bitWidth), notation, scientific, complex);
     out.text = ToTerminal(shown);
     if (o.radix != 10)
         for (char& c : out.text) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));

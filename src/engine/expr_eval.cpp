@@ -17,32 +17,6 @@
 
 namespace {
 
-int RadixKey(int radix) {
-    switch (radix) {
-        case 2:
-            return kRadixBin;
-        case 8:
-            return kRadixOct;
-        case 16:
-            return kRadixHex;
-        default:
-            return kRadixDec;
-    }
-}
-
-int WidthKey() {
-    switch (g_BitWidth) {
-        case 16:
-            return kWidth16;
-        case 32:
-            return kWidth32;
-        case 64:
-            return kWidth64;
-        default:
-            return kWidth8;
-    }
-}
-
 // The text that replaces an executor call with value v.
 std::string CallValueText(const qcmplx& v, int radix) {
     if (radix == 10) {
@@ -55,7 +29,7 @@ std::string CallValueText(const qcmplx& v, int radix) {
         out += ')';
         return out;
     }
-    return ConstructDisplayString(RadixKey(radix), WidthKey(), v.r, kNotationNorm, 32, 4).text;
+    return ConstructDisplayString(RadixKeyOf(radix), WidthKeyOf(g_BitWidth), v.r, kNotationNorm, 32, 4).text;
 }
 
 // Replaces text[from, to) with replacement; false (and -8) when the result would not fit an engine text.

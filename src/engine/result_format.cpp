@@ -122,19 +122,6 @@ double RadixDouble(const QELT* value) {
     return d;
 }
 
-int RadixOfKey(int radixKey) {
-    switch (radixKey) {
-        case kRadixBin:
-            return 2;
-        case kRadixOct:
-            return 8;
-        case kRadixHex:
-            return 16;
-        default:
-            return 0;
-    }
-}
-
 std::string RadixText(const QELT* value, int radix) {
     const int width = std::clamp(g_BitWidth, 0, 64);
     std::string s = ldtoa(RadixDouble(value), radix, width);
@@ -148,8 +135,8 @@ DisplayString Format(int radixKey, const QELT* value, int notationKey, int digit
     DisplayString out;
     if (radixKey == kRadixDec) {
         DecimalText(value, notationKey, digits, fixDigits, allowScientific, out);
-    } else if (int radix = RadixOfKey(radixKey)) {
-        out.text = RadixText(value, radix);
+    } else if (radixKey == kRadixBin || radixKey == kRadixOct || radixKey == kRadixHex) {
+        out.text = RadixText(value, RadixOfKey(radixKey));
     }
     for (char& c : out.text) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
     for (char& c : out.exponent) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
@@ -200,6 +187,22 @@ void RememberLastResult(const REG& result) {
 }
 
 }  // namespace
+
+int RadixKeyOf(int radix) {
+    return radix == 2 ? kRadixBin : radix == 8 ? kRadixOct : radix == 16 ? kRadixHex : kRadixDec;
+}
+
+int RadixOfKey(int radixKey) {
+    return radixKey == kRadixBin ? 2 : radixKey == kRadixOct ? 8 : radixKey == kRadixHex ? 16 : 10;
+}
+
+int WidthKeyOf(int bits) {
+    return bits == 16 ? kWidth16 : bits == 32 ? kWidth32 : bits == 64 ? kWidth64 : kWidth8;
+}
+
+int BitsOfKey(int widthKey) {
+    return widthKey == kWidth16 ? 16 : widthKey == kWidth32 ? 32 : widthKey == kWidth64 ? 64 : 8;
+}
 
 DisplayString ConstructDisplayString(int radixKey, int /*widthKey*/, const QELT* value, int notationKey,
                                      int digits, int fixDigits) {

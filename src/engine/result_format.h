@@ -32,6 +32,15 @@ enum : int {
     kRadixHex = 148,
 };
 
+// Radix key of a radix (2, 8, 16; anything else the decimal key) and the radix of a key (10 for any key
+// but the three radix keys).
+int RadixKeyOf(int radix);
+int RadixOfKey(int radixKey);
+// Width key of a bit count (16, 32, 64; anything else the 8-bit key) and the bits of a key (8 for any key
+// but the 16-, 32- and 64-bit keys).
+int WidthKeyOf(int bits);
+int BitsOfKey(int widthKey);
+
 // A formatted number: the main text and, in scientific form, the exponent part ("E12", "E-15"; empty
 // otherwise).
 struct DisplayString {

@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "engine/errors.h"
+#include "engine/result_format.h"
 #include "engine/rpn_stack_internal.h"
 #include "numeric/qcomplex.h"
 
@@ -135,7 +136,7 @@ void Negate() {
 
 Outcome RunCommonCommand(const char* command, int radixKey) {
     Outcome out;
-    switch (ApplyEntryCommand(command, RadixOf(radixKey))) {
+    switch (ApplyEntryCommand(command, RadixOfKey(radixKey))) {
         case Entry::Cleared:
             out.useTop = false;
             return out;

@@ -27,19 +27,6 @@ qcmplx g_dblLastResult;
 
 namespace rpn_detail {
 
-int RadixOf(int radixKey) {
-    switch (radixKey) {
-        case kRadixBin:
-            return 2;
-        case kRadixOct:
-            return 8;
-        case kRadixHex:
-            return 16;
-        default:
-            return 10;
-    }
-}
-
 bool Is(const char* command, const char* word) {
     return command != nullptr && std::strcmp(command, word) == 0;
 }

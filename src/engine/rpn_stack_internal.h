@@ -7,9 +7,6 @@
 
 namespace rpn_detail {
 
-// Radix of a radix key: 145 -> 2, 146 -> 8, 148 -> 16, anything else -> 10.
-int RadixOf(int radixKey);
-
 // Exact word comparison; a null text matches nothing.
 bool Is(const char* command, const char* word);
 

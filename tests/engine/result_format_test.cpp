@@ -154,6 +154,18 @@ TEST_F(ResultFormat, RadixTextsArePaddedToTheBitWidth) {
     EXPECT_EQ(merror, 0);
 }
 
+TEST(ResultFormatKeys, RadixAndWidthKeysMapBothWays) {
+    for (int radix : {2, 8, 10, 16}) EXPECT_EQ(RadixOfKey(RadixKeyOf(radix)), radix);
+    for (int bits : {8, 16, 32, 64}) EXPECT_EQ(BitsOfKey(WidthKeyOf(bits)), bits);
+    EXPECT_EQ(RadixKeyOf(16), kRadixHex);
+    EXPECT_EQ(WidthKeyOf(32), kWidth32);
+    // Anything that is not a radix or a width falls back to decimal and 8 bits.
+    EXPECT_EQ(RadixKeyOf(7), kRadixDec);
+    EXPECT_EQ(RadixOfKey(kWidth16), 10);
+    EXPECT_EQ(WidthKeyOf(12), kWidth8);
+    EXPECT_EQ(BitsOfKey(kRadixHex), 8);
+}
+
 TEST_F(ResultFormat, LdtoaKeepsTheDigitsOfTheWidth) {
     struct Row {
         double value;

@@ -14,14 +14,6 @@
 
 namespace {
 
-int RadixOfBase(int baseCode) {
-    return baseCode == 145 ? 2 : baseCode == 146 ? 8 : baseCode == 148 ? 16 : 10;
-}
-
-int BitsOfWidth(int widthCode) {
-    return widthCode == 139 ? 16 : widthCode == 140 ? 32 : widthCode == 141 ? 64 : 8;
-}
-
 int AngleOfCode(int angleCode) {
     return angleCode == 143 ? 1 : angleCode == 144 ? 2 : 0;
 }
@@ -42,9 +34,9 @@ EvaluationResult EvaluateForDisplay(const EvaluationRequest& request) {
     ClearErrorCode();
     std::string text = OutputParsedString(request.displayText, g_sOutputMode);
     if (text.size() >= limit) return Message("Overlength string");
-    const int radix = RadixOfBase(request.baseCode);
+    const int radix = RadixOfKey(request.baseCode);
     SetMode(AngleOfCode(request.angleCode));
-    g_BitWidth = BitsOfWidth(request.widthCode);
+    g_BitWidth = BitsOfKey(request.widthCode);
     const bool baseConversion = request.categoryId == 3;
     int notation = request.notationCode;
     EvaluationResult out;

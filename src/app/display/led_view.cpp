@@ -9,41 +9,12 @@
 #include "engine/errors.h"
 #include "engine/evaluate.h"
 #include "engine/group_numbers.h"
+#include "engine/result_format.h"
 #include "engine/rpn_stack.h"
 #include "engine/text_tools.h"
 #include "numeric/radix.h"
 
 namespace led_detail {
-
-int RadixOf(int baseCode) {
-    switch (baseCode) {
-        case 145:
-            return 2;
-        case 146:
-            return 8;
-        case 148:
-            return 16;
-        default:
-            return 10;
-    }
-}
-
-int BaseCodeOf(int radix) {
-    return radix == 2 ? 145 : radix == 8 ? 146 : radix == 16 ? 148 : 147;
-}
-
-int BitsOf(int widthCode) {
-    switch (widthCode) {
-        case 139:
-            return 16;
-        case 140:
-            return 32;
-        case 141:
-            return 64;
-        default:
-            return 8;
-    }
-}
 
 char DigitOf(int code) {
     switch (code) {
@@ -162,7 +133,7 @@ void MyLedView::appWillTerminate() {
 }
 
 int MyLedView::GetNumBaseDigit() const {
-    return RadixOf(m_iBase);
+    return RadixOfKey(m_iBase);
 }
 
 int MyLedView::CurrentInputMode() const {
@@ -200,7 +171,7 @@ void MyLedView::InputCommand(int code) {
         }
     }
     SetMode(AngleIndex(m_iMode));
-    g_BitWidth = BitsOf(m_iBitWidth);
+    g_BitWidth = BitsOfKey(m_iBitWidth);
     if (const int err = GetErrorCode()) {
         m_platform.feedback.vibrate();
         ShowError(err, mode);
@@ -307,7 +278,7 @@ void MyLedView::CycleBitWidth() {
         if (auto converted = StringConvert(m_sRPNInputString, radix, radix)) m_sRPNInputString = *converted;
     }
     m_iBitWidth = NextInCycle({138, 139, 140}, m_iBitWidth);
-    g_BitWidth = BitsOf(m_iBitWidth);
+    g_BitWidth = BitsOfKey(m_iBitWidth);
     if (mode == 1) ShowImodeValue(false);
     if (mode == 2) {
         updateRPNStringToLED();

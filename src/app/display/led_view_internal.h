@@ -11,11 +11,6 @@ namespace led_detail {
 constexpr char16_t kComma = 0x00B8;
 constexpr char16_t kMinus = 0x2212;
 
-// Radix of a base code (145 2, 146 8, 147 10, 148 16; anything else 10) and its inverse.
-int RadixOf(int baseCode);
-int BaseCodeOf(int radix);
-// Bits of a width code (138 8, 139 16, 140 32, 141 64; anything else 8).
-int BitsOf(int widthCode);
 // Digit keys (0-9) and the hexadecimal digits A-F; the character each one types ('\0' for others).
 bool IsDigitCode(int code);
 char DigitOf(int code);
