@@ -9,9 +9,9 @@
 #include <map>
 #include <string>
 
-#include "engine/errors.h"
-#include "engine/evaluate.h"
-#include "engine/expr_eval.h"
+#include "engine/entry/expr_eval.h"
+#include "engine/eval/evaluate.h"
+#include "numeric/errors.h"
 
 #ifdef ORV_HAVE_QALCULATE
 #include <libqalculate/qalculate.h>

@@ -10,8 +10,8 @@
 #include <string>
 #include <vector>
 
-#include "engine/errors.h"
-#include "engine/evaluate.h"
+#include "engine/eval/evaluate.h"
+#include "numeric/errors.h"
 
 #ifdef ORV_HAVE_QALCULATE
 #include <libqalculate/qalculate.h>

@@ -6,12 +6,12 @@
 #include <cstdio>
 #include <string>
 
-#include "engine/errors.h"
-#include "engine/evaluate.h"
-#include "engine/expr_eval.h"
-#include "engine/format_state.h"
-#include "engine/registers.h"
-#include "engine/result_format.h"
+#include "engine/entry/expr_eval.h"
+#include "engine/eval/evaluate.h"
+#include "engine/format/format_state.h"
+#include "engine/format/result_format.h"
+#include "engine/matrix/registers.h"
+#include "numeric/errors.h"
 #include "numeric/qlib.h"
 #include "numeric/radix.h"
 
@@ -49,7 +49,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         REG r = ExprEval(text.c_str(), 0, radix);
         if (!GetErrorCode() && r.type != REG_MATRIX) {
             bool sci = false, complex = false;
-            const int key = radix == 10 ? kRadixDec : radix == 16 ? kRadixHex : radix == 2 ? kRadixBin : kRadixOct;
+            const int key = radix == 10   ? kRadixDec
+                            : radix == 16 ? kRadixHex
+                            : radix == 2  ? kRadixBin
+                                          : kRadixOct;
             for (int notation : {kNotationNorm, kNotationFix, kNotationSci, kNotationFrac})
                 ExpResult_REGToString(r, key, kWidth16, notation, sci, complex);
         }

@@ -1,7 +1,7 @@
 #include "cli_formula.h"
 
 #include "cli_calculator.h"
-#include "engine/poly_roots.h"
+#include "engine/poly/poly_roots.h"
 #include "tex/png_writer.h"
 #include "tex/tex_convert.h"
 #include "tex/tex_render.h"

@@ -3,16 +3,14 @@
 #include <cmath>
 #include <vector>
 
-#include "engine/errors.h"
 #include "finance/fnroot.h"
+#include "numeric/errors.h"
 
 double g_tmpInitialInvestment = 0.0;
 double* g_tmpCashFlow = nullptr;
 int g_tmpNumberOfTime = 0;
 
 namespace {
-
-constexpr int kInvalidParameters = -51;
 
 double DiscountedSum(double initial, const double* values, int count) {
     if (values == nullptr || count <= 0) return initial;
@@ -42,7 +40,7 @@ double fnIRR(double x, void* /*context*/) {
 double NPV(double initial, const double* values, int count) {
     const double sum = DiscountedSum(initial, values, count);
     if (std::isfinite(sum)) return sum;
-    SetErrorCode(kInvalidParameters);
+    SetErrorCode(kErrInvalidFinance);
     return 0.0;
 }
 

@@ -3,14 +3,12 @@
 #include <cmath>
 #include <utility>
 
-#include "engine/errors.h"
+#include "numeric/errors.h"
 
 namespace {
 
-constexpr int kRootNotFound = -12;
-
 double RootNotFound() {
-    SetErrorCode(kRootNotFound);
+    SetErrorCode(kErrRootNotFound);
     return 0.0;
 }
 

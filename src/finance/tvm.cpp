@@ -4,16 +4,15 @@
 #include <climits>
 #include <cmath>
 
-#include "engine/errors.h"
 #include "finance/fnroot.h"
+#include "numeric/errors.h"
 
 namespace {
 
 constexpr double kEps = 1e-12;
-constexpr int kInvalidParameters = -51;
 
 double Reject() {
-    SetErrorCode(kInvalidParameters);
+    SetErrorCode(kErrInvalidFinance);
     return 0.0;
 }
 

@@ -1,12 +1,12 @@
 #include "numeric/qcomplex.h"
 
-#include "engine/errors.h"
+#include "numeric/errors.h"
 
 namespace {
 
 // Maps a flagged library error to the engine's code.
 qcmplx checked(const qcmplx& r) {
-    if (iserror()) SetErrorCode(-56);
+    if (iserror()) SetErrorCode(kErrLibrary);
     return r;
 }
 

@@ -6,16 +6,13 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "engine/errors.h"
+#include "numeric/errors.h"
 
 int g_BitWidth = 8;
 
 namespace {
 
 static_assert(sizeof(unsigned long) * CHAR_BIT <= 64, "kRadixTextSize assumes at most 64-bit longs");
-
-constexpr int kInvalidTypeError = -53;
-constexpr int kDivisionError = -5;
 
 constexpr double kTwo32 = 4294967296.0;
 constexpr double kTwo64 = 18446744073709551616.0;
@@ -76,7 +73,7 @@ uint64_t RotateRight(uint64_t v, unsigned k, int w) {
 // Rotating n times by one bit equals one rotation by n mod w; this also keeps huge counts from looping.
 double Rotate(double x, double n, bool left) {
     if (!IsIntegral(x) || !IsIntegral(n)) {
-        SetErrorCode(kInvalidTypeError);
+        SetErrorCode(kErrNotInteger);
         return 0;
     }
     const int w = g_BitWidth;
@@ -94,7 +91,7 @@ double Rotate(double x, double n, bool left) {
 // shift register's count byte; a count of the width or more empties the word.
 double Shift(double x, double n, bool left) {
     if (!IsIntegral(x) || !IsIntegral(n)) {
-        SetErrorCode(kInvalidTypeError);
+        SetErrorCode(kErrNotInteger);
         return 0;
     }
     const int w = g_BitWidth;
@@ -217,11 +214,11 @@ double SHR(double x, double n) {
 
 double MOD(double a, double b) {
     if (!IsInt32(a) || !IsInt32(b)) {
-        SetErrorCode(kInvalidTypeError);
+        SetErrorCode(kErrNotInteger);
         return 0;
     }
     if (b == 0) {
-        SetErrorCode(kDivisionError);
+        SetErrorCode(kErrDivision);
         return 0;
     }
     // In 64 bits so that |INT32_MIN| does not overflow.

@@ -4,9 +4,9 @@
 #include <cstring>
 #include <string_view>
 
-#include "engine/registers.h"
-#include "engine/tables.h"
-#include "engine/text_tools.h"
+#include "engine/entry/text_tools.h"
+#include "engine/matrix/registers.h"
+#include "engine/parse/tables.h"
 #include "tex/tex_render.h"
 
 const char* const kTexOverlength = "\\text{Overlength!}";

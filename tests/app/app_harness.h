@@ -14,8 +14,8 @@
 #include "common/headless_services.h"
 #include "common/manual_run_loop.h"
 #include "common/recording_canvas.h"
-#include "engine/errors.h"
-#include "engine/rpn_stack.h"
+#include "engine/stack/rpn_stack.h"
+#include "numeric/errors.h"
 #include "temp_folder.h"
 
 class AppHarness {

@@ -2,7 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "app_harness.h"
-#include "engine/errors.h"
+#include "numeric/errors.h"
 
 namespace {
 

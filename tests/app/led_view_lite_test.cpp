@@ -6,7 +6,7 @@
 #include "common/folder_storage.h"
 #include "common/manual_run_loop.h"
 #include "common/recording_canvas.h"
-#include "engine/errors.h"
+#include "numeric/errors.h"
 #include "temp_folder.h"
 
 namespace {
@@ -77,7 +77,7 @@ TEST_F(LiteTest, InputCommandTable) {
 }
 
 TEST_F(LiteTest, EveryCommandClearsTheErrorAndRedraws) {
-    SetErrorCode(-5);
+    SetErrorCode(kErrDivision);
     int before = lite.redrawRequests();
     lite.InputCommand(19);  // does nothing else
     EXPECT_EQ(GetErrorCode(), 0);

@@ -4,7 +4,7 @@
 
 #include "app/controller/calculate_value.h"
 #include "app_harness.h"
-#include "engine/errors.h"
+#include "numeric/errors.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 #include <cmath>
 #include <vector>
 
-#include "engine/errors.h"
+#include "numeric/errors.h"
 
 namespace {
 
@@ -42,7 +42,7 @@ TEST(CashFlow, NetPresentValueAtMinus100PercentIsRejected) {
     const double values[] = {-100, 50};
     ClearErrorCode();
     EXPECT_EQ(NPV(0, values, 2), 0.0);
-    EXPECT_EQ(GetErrorCode(), -51);
+    EXPECT_EQ(GetErrorCode(), kErrInvalidFinance);
 }
 
 struct IrrRow {
@@ -95,7 +95,7 @@ TEST(CashFlow, NoInternalRateOfReturn) {
     for (const NoRootRow& row : kNoRootRows) {
         ClearErrorCode();
         EXPECT_EQ(IRR(row.initial, row.flows.data(), static_cast<int>(row.flows.size())), 0.0) << row.what;
-        EXPECT_EQ(GetErrorCode(), -12) << row.what;
+        EXPECT_EQ(GetErrorCode(), kErrRootNotFound) << row.what;
         EXPECT_EQ(g_tmpCashFlow, nullptr) << row.what;
     }
 }

@@ -4,7 +4,7 @@
 
 #include <cmath>
 
-#include "engine/errors.h"
+#include "numeric/errors.h"
 
 namespace {
 
@@ -57,7 +57,7 @@ TEST(Fnroot, FindsBracketedRootsWithinTolerance) {
 TEST(Fnroot, NoSignChangeIsRootNotFound) {
     Probe probe{[](double x) { return x * x + 1.0; }};
     EXPECT_EQ(fnroot(-1.0, 1.0, Eval, &probe), 0.0);
-    EXPECT_EQ(GetErrorCode(), -12);
+    EXPECT_EQ(GetErrorCode(), kErrRootNotFound);
     EXPECT_EQ(probe.calls, 2);
 }
 
@@ -76,7 +76,7 @@ TEST(Fnroot, RootAtAnEndPointIsReturnedWithoutIterating) {
     EXPECT_EQ(GetErrorCode(), 0);
     Probe notNear{[](double x) { return x * x + 2e-8; }};
     EXPECT_EQ(fnroot(0.0, 1.0, Eval, &notNear), 0.0);
-    EXPECT_EQ(GetErrorCode(), -12);
+    EXPECT_EQ(GetErrorCode(), kErrRootNotFound);
 }
 
 TEST(Fnroot, GivesUpAfterTheIterationLimit) {
@@ -84,18 +84,18 @@ TEST(Fnroot, GivesUpAfterTheIterationLimit) {
     // absolute tolerance takes far more than the allowed iterations.
     Probe probe{[](double x) { return x < 1e-3 ? -1.0 : 1.0; }};
     EXPECT_EQ(fnroot(-1e300, 1e300, Eval, &probe), 0.0);
-    EXPECT_EQ(GetErrorCode(), -12);
+    EXPECT_EQ(GetErrorCode(), kErrRootNotFound);
     EXPECT_EQ(probe.calls, 2 + kRootMaxIterations);
 }
 
 TEST(Fnroot, NaNIsNotARoot) {
     Probe atEnd{[](double x) { return x < 0.0 ? std::nan("") : x - 0.5; }};
     EXPECT_EQ(fnroot(-1.0, 1.0, Eval, &atEnd), 0.0);
-    EXPECT_EQ(GetErrorCode(), -12);
+    EXPECT_EQ(GetErrorCode(), kErrRootNotFound);
 
     Probe inside{[](double x) { return std::fabs(x) < 0.9 ? std::nan("") : x; }};
     EXPECT_EQ(fnroot(-1.0, 1.0, Eval, &inside), 0.0);
-    EXPECT_EQ(GetErrorCode(), -12);
+    EXPECT_EQ(GetErrorCode(), kErrRootNotFound);
 }
 
 TEST(Fnroot, InfiniteEndValueStillBrackets) {
@@ -106,7 +106,7 @@ TEST(Fnroot, InfiniteEndValueStillBrackets) {
 }
 
 TEST(Fnroot, ClearsAStaleErrorCode) {
-    SetErrorCode(-7);
+    SetErrorCode(kErrOutOfRange);
     Probe probe{[](double x) { return x - 0.5; }};
     EXPECT_NEAR(fnroot(0.0, 1.0, Eval, &probe), 0.5, 2.0 * Tolerance(0.5));
     EXPECT_EQ(GetErrorCode(), 0);
@@ -114,11 +114,11 @@ TEST(Fnroot, ClearsAStaleErrorCode) {
 
 TEST(Fnroot, StopsWhenTheFunctionFails) {
     Probe probe{[](double x) {
-        if (x > 0.3) SetErrorCode(-54);
+        if (x > 0.3) SetErrorCode(kErrComplex);
         return x - 0.7;
     }};
     EXPECT_EQ(fnroot(0.0, 1.0, Eval, &probe), 0.0);
-    EXPECT_EQ(GetErrorCode(), -54);
+    EXPECT_EQ(GetErrorCode(), kErrComplex);
     EXPECT_EQ(probe.calls, 2);
 }
 
@@ -129,7 +129,7 @@ TEST(Fnroot, DefaultContextIsNull) {
     EXPECT_NEAR(x, std::sqrt(3.0), 2.0 * Tolerance(std::sqrt(3.0)));
 
     EXPECT_EQ(fnroot(0.0, 1.0, nullptr), 0.0);
-    EXPECT_EQ(GetErrorCode(), -12);
+    EXPECT_EQ(GetErrorCode(), kErrRootNotFound);
 }
 
 }  // namespace

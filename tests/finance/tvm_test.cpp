@@ -7,7 +7,7 @@
 #include <cmath>
 #include <limits>
 
-#include "engine/errors.h"
+#include "numeric/errors.h"
 
 namespace {
 
@@ -83,19 +83,19 @@ TEST(TVMCalc, RateAgreesWithTheSpreadsheetFunction) {
 }
 
 TEST(TVMCalc, RateOfBalancedFlowsIsZero) {
-    SetErrorCode(-3);  // left as it was: the answer needs no search
+    SetErrorCode(kErrArcsin);  // left as it was: the answer needs no search
     EXPECT_EQ(CTVMCalc::YRATECalc(10, -100, 1000, 0, 12, 0), 0.0);
-    EXPECT_EQ(GetErrorCode(), -3);
+    EXPECT_EQ(GetErrorCode(), kErrArcsin);
     ClearErrorCode();
 }
 
 TEST(TVMCalc, RateWithoutARoot) {
     ClearErrorCode();
     EXPECT_EQ(CTVMCalc::YRATECalc(10, 100, 1000, 100, 12, 0), 0.0);  // every flow received
-    EXPECT_EQ(GetErrorCode(), -12);
+    EXPECT_EQ(GetErrorCode(), kErrRootNotFound);
     ClearErrorCode();
     EXPECT_EQ(CTVMCalc::YRATECalc(10, -50, 1000, 0, 0, 0), 0.0);  // no periods per year: NaN everywhere
-    EXPECT_EQ(GetErrorCode(), -12);
+    EXPECT_EQ(GetErrorCode(), kErrRootNotFound);
 }
 
 // The TVM screen's defaults: NPER 360, RATE 6.007, PV 200000, PMT -1200, FV 0, 12 per year, end of period,

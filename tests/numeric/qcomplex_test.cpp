@@ -7,7 +7,7 @@
 #include <functional>
 #include <string>
 
-#include "engine/errors.h"
+#include "numeric/errors.h"
 #include "numeric/qcomplex.h"
 #include "support/mpfr_ref.h"
 
@@ -214,7 +214,7 @@ TEST(QComplex, EngineWrappersMapLibraryErrors) {
         testing::internal::CaptureStdout();
         r.call();
         testing::internal::GetCapturedStdout();
-        EXPECT_EQ(GetErrorCode(), -56) << r.what;
+        EXPECT_EQ(GetErrorCode(), kErrLibrary) << r.what;
     }
     ClearErrorCode();
     qcmplx q = qcmplx_div(qcmplx_make(1, 2), qcmplx_make(3, 4));  // (11 + 2i) / 25

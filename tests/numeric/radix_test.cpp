@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "engine/errors.h"
+#include "numeric/errors.h"
 
 namespace {
 

@@ -6,8 +6,8 @@
 
 #include <string>
 
-#include "engine/registers.h"
-#include "engine/tables.h"
+#include "engine/matrix/registers.h"
+#include "engine/parse/tables.h"
 #include "numeric/qcomplex.h"
 #include "tex/ink.h"
 

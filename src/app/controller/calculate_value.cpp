@@ -4,12 +4,12 @@
 #include "app/display/line_text.h"
 #include "app/settings/input_mode_manager.h"
 #include "app/settings/settings_globals.h"
-#include "engine/errors.h"
-#include "engine/evaluate.h"
-#include "engine/expr_eval.h"
+#include "engine/entry/expr_eval.h"
+#include "engine/entry/text_tools.h"
+#include "engine/eval/evaluate.h"
+#include "engine/format/result_format.h"
 #include "engine/limits.h"
-#include "engine/result_format.h"
-#include "engine/text_tools.h"
+#include "numeric/errors.h"
 #include "numeric/radix.h"
 
 namespace {

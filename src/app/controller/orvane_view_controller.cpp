@@ -5,7 +5,7 @@
 
 #include "app/settings/input_mode_manager.h"
 #include "app/settings/settings_globals.h"
-#include "engine/format_state.h"
+#include "engine/format/format_state.h"
 
 bool g_bAnswer = false;
 

@@ -1,7 +1,7 @@
 #include "app/display/led_state_file.h"
 
 #include "app/display/led_view.h"
-#include "engine/format_state.h"
+#include "engine/format/format_state.h"
 
 namespace {
 

@@ -6,12 +6,12 @@
 #include "app/display/led_view_internal.h"
 #include "app/settings/input_mode_manager.h"
 #include "app/settings/settings_globals.h"
-#include "engine/errors.h"
-#include "engine/evaluate.h"
-#include "engine/group_numbers.h"
-#include "engine/result_format.h"
-#include "engine/rpn_stack.h"
-#include "engine/text_tools.h"
+#include "engine/entry/text_tools.h"
+#include "engine/eval/evaluate.h"
+#include "engine/format/group_numbers.h"
+#include "engine/format/result_format.h"
+#include "engine/stack/rpn_stack.h"
+#include "numeric/errors.h"
 #include "numeric/radix.h"
 
 namespace led_detail {

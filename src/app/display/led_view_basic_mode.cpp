@@ -6,11 +6,11 @@
 #include "app/display/led_view_internal.h"
 #include "app/keys/key_tables.h"
 #include "app/settings/settings_globals.h"
-#include "engine/errors.h"
-#include "engine/handlers.h"
-#include "engine/result_format.h"
-#include "engine/rpn_stack.h"
-#include "engine/tables.h"
+#include "engine/eval/handlers.h"
+#include "engine/format/result_format.h"
+#include "engine/parse/tables.h"
+#include "engine/stack/rpn_stack.h"
+#include "numeric/errors.h"
 
 using namespace led_detail;
 
@@ -115,7 +115,7 @@ bool MyLedView::SendOperandFunction(int code) {
     const double drift = std::fabs(ToDouble(diff));
     const bool refused = code == 39 ? (drift >= 64 || ToDouble(back) >= 64) : drift >= 0.1;
     if (refused) {
-        SetErrorCode(-56);
+        SetErrorCode(kErrLibrary);
         return false;
     }
     std::vector<std::string> sequence;

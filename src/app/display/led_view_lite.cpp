@@ -4,7 +4,7 @@
 
 #include "app/keys/key_tables.h"
 #include "app/settings/settings_globals.h"
-#include "engine/errors.h"
+#include "numeric/errors.h"
 
 namespace {
 const CanvasColor kInk{0, 0, 0, 1};

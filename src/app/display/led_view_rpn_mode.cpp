@@ -7,9 +7,9 @@
 #include "app/display/led_view_internal.h"
 #include "app/keys/key_tables.h"
 #include "app/settings/settings_globals.h"
-#include "engine/errors.h"
-#include "engine/result_format.h"
-#include "engine/rpn_stack.h"
+#include "engine/format/result_format.h"
+#include "engine/stack/rpn_stack.h"
+#include "numeric/errors.h"
 
 using namespace led_detail;
 

@@ -4,7 +4,7 @@
 
 #include "app/keys/key_tables.h"
 #include "app/settings/settings_globals.h"
-#include "engine/text_tools.h"
+#include "engine/entry/text_tools.h"
 
 void MyLedView::StringModeCommand(int code) {
     switch (code) {

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "engine/group_numbers.h"
+#include "engine/format/group_numbers.h"
 
 namespace {
 

@@ -6,12 +6,12 @@
 #include "app/display/led_view_internal.h"
 #include "app/display/line_text.h"
 #include "app/settings/settings_globals.h"
-#include "engine/errors.h"
-#include "engine/expr_eval.h"
-#include "engine/group_numbers.h"
-#include "engine/result_format.h"
-#include "engine/rpn_stack.h"
-#include "engine/text_tools.h"
+#include "engine/entry/expr_eval.h"
+#include "engine/entry/text_tools.h"
+#include "engine/format/group_numbers.h"
+#include "engine/format/result_format.h"
+#include "engine/stack/rpn_stack.h"
+#include "numeric/errors.h"
 
 using namespace led_detail;
 

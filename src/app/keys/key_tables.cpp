@@ -4,7 +4,7 @@
 #include <cstring>
 
 #include "app/keys/static_table_codes.h"
-#include "engine/group_numbers.h"
+#include "engine/format/group_numbers.h"
 
 namespace {
 

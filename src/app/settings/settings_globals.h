@@ -9,7 +9,7 @@
 #include <optional>
 #include <string>
 
-#include "engine/format_state.h"  // g_iFixDigits, g_nPrecision, g_sOutputMode, g_CurrentFunction
+#include "engine/format/format_state.h"  // g_iFixDigits, g_nPrecision, g_sOutputMode, g_CurrentFunction
 #include "platform/canvas.h"
 
 class CCategoryInputModeManager;

@@ -1,0 +1,176 @@
+// Statistics over the list register and the probability densities of the executor.
+#include <algorithm>
+#include <cmath>
+#include <vector>
+
+#include "engine/entry/executor.h"
+#include "engine/entry/executor_internal.h"
+#include "engine/matrix/registers.h"
+#include "numeric/errors.h"
+#include "numeric/qcomplex.h"
+
+using executor_detail::Real;
+
+namespace {
+
+constexpr int kListRegister = 29;
+
+double Mean(const std::vector<double>& x) {
+    double s = 0;
+    for (double v : x) s += v;
+    return s / static_cast<double>(x.size());
+}
+
+// Product of i = 1, 2, ... while i <= m (so 1 for m below 1, and floor(m)! otherwise).
+double FactorialLoop(double m) {
+    double p = 1;
+    for (double i = 1; i <= m; ++i) p *= i;
+    return p;
+}
+
+}  // namespace
+
+qcmplx ListStatistic(int index) {
+    const REG& list = g_reg[kListRegister];
+    if (list.type != REG_MATRIX || list.cols != 1) {
+        SetErrorCode(kErrNoList);
+        return qczero;
+    }
+    const std::vector<double> x(list.data.begin(), list.data.begin() + list.rows);
+    const double n = static_cast<double>(x.size());
+    if (index == kCallCount) return Real(n);
+    double s = 0, s2 = 0;
+    for (double v : x) {
+        s += v;
+        s2 += v * v;
+    }
+    if (index == kCallListSum) return Real(s);
+    if (index == kCallListSsq) return Real(s2);
+    // Every other statistic needs at least one value (an empty list has no mean, median or extreme).
+    if (x.empty()) {
+        SetErrorCode(kErrNoList);
+        return qczero;
+    }
+    switch (index) {
+        case kCallAvg:
+            return Real(s / n);
+        case kCallSdv:
+            return Real(std::sqrt((n * s2 - s * s) / (n * n)));
+        case kCallSsd:
+            if (n <= 1) {
+                SetErrorCode(kErrDivision);
+                return qczero;
+            }
+            return Real(std::sqrt((n * s2 - s * s) / (n * (n - 1))));
+        case kCallMin: {
+            double m = x[0];
+            for (double v : x)
+                if (v < m) m = v;
+            return Real(m);
+        }
+        case kCallMax: {
+            double m = x[0];
+            for (double v : x)
+                if (v > m) m = v;
+            return Real(m);
+        }
+        case kCallAvd: {
+            const double mean = Mean(x);
+            double d = 0;
+            for (double v : x) d += std::fabs(v - mean);
+            return Real(d / n);
+        }
+        case kCallDsq: {
+            const double mean = Mean(x);
+            double d = 0;
+            for (double v : x) d += (v - mean) * (v - mean);
+            return Real(d);
+        }
+        case kCallMedian: {
+            std::vector<double> y = x;
+            std::sort(y.begin(), y.end(), [](double a, double b) { return a > b; });
+            const size_t m = y.size() / 2;
+            return Real(y.size() % 2 ? y[m] : (y[m - 1] + y[m]) / 2);
+        }
+        case kCallMode: {
+            size_t best = 0, bestCount = 0;
+            for (size_t i = 0; i < x.size(); ++i) {
+                size_t c = static_cast<size_t>(std::count(x.begin(), x.end(), x[i]));
+                if (c > bestCount) {
+                    bestCount = c;
+                    best = i;
+                }
+            }
+            return Real(x[best]);
+        }
+        case kCallGm: {
+            double p = 1;
+            for (double v : x) p *= v;
+            if (x.size() % 2 == 0 && p < 0) {
+                SetErrorCode(kErrSquareRoot);
+                return qczero;
+            }
+            // An odd count of values keeps a negative product's real root: the cube root of -8 is -2.
+            const double root = std::pow(std::fabs(p), 1.0 / n);
+            return Real(p < 0 ? -root : root);
+        }
+        default:
+            SetErrorCode(kErrSyntax);
+            return qczero;
+    }
+}
+
+qcmplx Density(int index, const std::string& args) {
+    std::vector<double> a;
+    // Too few arguments: -8 for RayPDF and GausPDF, -56 for the others.
+    const int need = (index == kCallBinomial || index == kCallGamma || index == kCallGauss) ? 3 : 2;
+    const int missing = (index == kCallRayleigh || index == kCallGauss) ? kErrCallSyntax : kErrLibrary;
+    if (!executor_detail::ReadDoubles(args, 10, need, missing, a)) return qczero;
+    auto fail = []() {
+        SetErrorCode(kErrLibrary);
+        return qczero;
+    };
+    double r = 0;
+    switch (index) {
+        case kCallPoisson: {
+            const double k = a[0], lambda = a[1];
+            if (k < 0 || lambda <= 0) return fail();
+            r = std::pow(lambda, k) * std::exp(-lambda) / FactorialLoop(k);
+            break;
+        }
+        case kCallBinomial: {
+            const double k = a[0], n = a[1], p = a[2];
+            if (k < 0 || n < 0 || p < 0 || k > n || p > 1) return fail();
+            r = std::pow(p, k) * std::pow(1 - p, n - k) * FactorialLoop(n) /
+                (FactorialLoop(k) * FactorialLoop(n - k));
+            break;
+        }
+        case kCallGamma: {
+            const double x = a[0], k = a[1], theta = a[2];
+            if (x < 0 || k < 0) return fail();
+            r = std::pow(x, k - 1) * std::exp(-x / theta) / std::pow(theta, k) / FactorialLoop(k - 1);
+            break;
+        }
+        case kCallGeo: {
+            const double k = a[0], p = a[1];
+            if (k < 0 || p < 0 || p > 1) return fail();
+            r = p * std::pow(1 - p, k - 1);
+            break;
+        }
+        case kCallRayleigh: {
+            const double x = a[0], s = a[1];
+            if (x < 0 || s <= 0) return fail();
+            r = x * std::exp(-x * x / (2 * s)) / s;
+            break;
+        }
+        default: {
+            const double x = a[0], mu = a[1], s = a[2];
+            if (s <= 0) return fail();
+            r = std::exp(-(x - mu) * (x - mu) / (2 * s)) / std::sqrt(2 * M_PI * s);
+            break;
+        }
+    }
+    // Arguments inside the accepted ranges can still leave the doubles (a scale of 0, huge powers).
+    if (!std::isfinite(r)) return fail();
+    return Real(r);
+}

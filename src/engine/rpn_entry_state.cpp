@@ -1,4 +1,0 @@
-#include "engine/rpn_entry_state.h"
-
-int imoderpn_status = -1;
-double factor = 0;
