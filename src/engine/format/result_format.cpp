@@ -188,6 +188,14 @@ void RememberLastResult(const REG& result) {
 
 }  // namespace
 
+int AngleKeyOf(int mode) {
+    return mode == 1 ? kAngleRad : mode == 2 ? kAngleGra : kAngleDeg;
+}
+
+int AngleModeOfKey(int angleKey) {
+    return angleKey == kAngleRad ? 1 : angleKey == kAngleGra ? 2 : 0;
+}
+
 int RadixKeyOf(int radix) {
     return radix == 2 ? kRadixBin : radix == 8 ? kRadixOct : radix == 16 ? kRadixHex : kRadixDec;
 }

@@ -5,6 +5,7 @@
 // because grouping brings in the display's comma U+00B8) and keeps it in the last-result register.
 //
 // The keys are the key codes of the calculator:
+//   angle 142 DEG, 143 RAD, 144 GRA (engine angle modes 0, 1, 2);
 //   notation 134 FIX, 135 NORM, 136 SCI, 159 FRAC; bit width 138..141 (8, 16, 32, 64 bits);
 //   radix 145 binary, 146 octal, 147 decimal, 148 hexadecimal.
 // The radix paths take the bit width from g_BitWidth, which the main controller sets from the width key
@@ -18,6 +19,9 @@
 #include "numeric/qlib.h"
 
 enum : int {
+    kAngleDeg = 142,
+    kAngleRad = 143,
+    kAngleGra = 144,
     kNotationFix = 134,
     kNotationNorm = 135,
     kNotationSci = 136,
@@ -32,6 +36,10 @@ enum : int {
     kRadixHex = 148,
 };
 
+// Angle key of an engine angle mode (0 degree, 1 radian, 2 grad; anything else the degree key) and the
+// angle mode of a key (0 for any key but the radian and grad keys).
+int AngleKeyOf(int mode);
+int AngleModeOfKey(int angleKey);
 // Radix key of a radix (2, 8, 16; anything else the decimal key) and the radix of a key (10 for any key
 // but the three radix keys).
 int RadixKeyOf(int radix);
