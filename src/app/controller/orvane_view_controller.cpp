@@ -67,7 +67,9 @@ int IndexOf(const std::any& object) {
 }  // namespace
 
 OrvaneViewController::OrvaneViewController(Platform& platform, const Canvas* metrics)
-    : m_platform(platform), m_pLedView(std::make_unique<MyLedView>(platform, metrics)) {
+    : m_platform(platform),
+      m_pLedView(std::make_unique<MyLedView>(platform, metrics)),
+      m_screens(std::make_unique<ScreenHost>(ScreenContext{platform, *this, metrics})) {
     Observe("ShowCurrentHistory", [this](const Notification&) { ShowScreen("history"); });
     Observe("UpdateNotation", [this](const Notification&) { UpdateNotation(); });
     Observe("ShowFomula", [this](const Notification&) { m_bFormulaOpen = !m_bFormulaOpen; });
@@ -97,8 +99,17 @@ void OrvaneViewController::Later(std::function<void()> fn) {
     m_platform.runLoop.after(kShortDelay, std::move(fn));
 }
 
+void OrvaneViewController::ShowScreen(const std::string& screen) {
+    if (m_sCurrentScreen == screen) return;
+    if (ScreenModel* old = m_screens->find(m_sCurrentScreen)) old->didHide();
+    m_sCurrentScreen = screen;
+    if (ScreenModel* s = m_screens->open(screen)) s->didShow();
+}
+
 void OrvaneViewController::HideScreen(const std::string& screen) {
-    if (m_sCurrentScreen == screen) m_sCurrentScreen.clear();
+    if (m_sCurrentScreen != screen) return;
+    m_sCurrentScreen.clear();
+    if (ScreenModel* s = m_screens->find(screen)) s->didHide();
 }
 
 void OrvaneViewController::viewDidLoad() {
@@ -282,6 +293,7 @@ void OrvaneViewController::UpdateSettingChanges() {
 
 void OrvaneViewController::appWillTerminate() {
     display().appWillTerminate();
+    m_screens->saveAll();
 }
 
 void OrvaneViewController::willRotateToInterfaceOrientation(bool landscape) {

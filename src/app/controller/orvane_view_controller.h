@@ -14,6 +14,7 @@
 
 #include "app/display/led_view.h"
 #include "app/keys/key_tables.h"
+#include "app/screens/screen_host.h"
 #include "platform/platform.h"
 
 // An "=" result is on display: the next number key starts a new entry.
@@ -76,6 +77,10 @@ class OrvaneViewController {
     // The unit converter's owner clears all its text boxes here when C is pressed in its category.
     std::function<void()> onClearUnitConverter;
 
+    // The side screens (created on first use).
+    ScreenHost& screens() { return *m_screens; }
+    const ScreenHost& screens() const { return *m_screens; }
+
     MyLedView& display() { return *m_pLedView; }
     const MyLedView& display() const { return *m_pLedView; }
     int currentFunction() const { return m_nCurrentFunction; }
@@ -97,11 +102,13 @@ class OrvaneViewController {
     void ShowList(const std::string& name, KeyList items);
     void Later(std::function<void()> fn);
     void Observe(const char* name, std::function<void(const Notification&)> handler);
-    void ShowScreen(const std::string& screen) { m_sCurrentScreen = screen; }
+    // The screen over the calculator: a registered screen model is created on first use and told it shows.
+    void ShowScreen(const std::string& screen);
     void HideScreen(const std::string& screen);
 
     Platform& m_platform;
     std::unique_ptr<MyLedView> m_pLedView;
+    std::unique_ptr<ScreenHost> m_screens;
     int m_nCurrentFunction = 0;
     int nPrevKeyCode = -1;
     bool _bExpResultIsComplex = false;
