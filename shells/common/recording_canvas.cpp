@@ -63,3 +63,13 @@ std::vector<CanvasCall> RecordingCanvas::callsOf(CanvasOp op) const {
     }
     return out;
 }
+
+void RecordingCanvas::drawCoverage(std::span<const std::uint8_t> coverage, int width, int height,
+                                   const CanvasRect& dest) {
+    if (width <= 0 || height <= 0 || coverage.size() != static_cast<size_t>(width) * height) return;
+    CanvasCall& c = record(CanvasOp::DrawCoverage);
+    c.rect = dest;
+    c.width = width;
+    c.height = height;
+    for (std::uint8_t b : coverage) c.inkSum += b;
+}

@@ -3,6 +3,7 @@
 // fixed width set with setFixedAdvance()), and a line is as high as the font size.
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -26,6 +27,7 @@ enum class CanvasOp {
     FillRect,
     DrawImage,
     DrawText,
+    DrawCoverage,
 };
 
 struct CanvasCall {
@@ -38,6 +40,8 @@ struct CanvasCall {
     std::u16string text;               // DrawText
     std::string name;                  // DrawImage
     CanvasFont font;                   // DrawText
+    int width = 0, height = 0;         // DrawCoverage (the mask's size; rect is the destination)
+    std::uint64_t inkSum = 0;          // DrawCoverage: the sum of the mask's bytes
 };
 
 class RecordingCanvas : public Canvas {
@@ -60,6 +64,8 @@ class RecordingCanvas : public Canvas {
     void drawImage(const std::string& name, const CanvasRect& dest,
                    const std::optional<CanvasRect>& source = std::nullopt) override;
     void drawText(const std::u16string& text, CanvasPoint origin, const CanvasFont& font) override;
+    void drawCoverage(std::span<const std::uint8_t> coverage, int width, int height,
+                      const CanvasRect& dest) override;
     CanvasTextSize measureText(const std::u16string& text, const CanvasFont& font) const override;
 
     // Every UTF-16 unit measures px wide whatever the font; 0 returns to the font-relative width.

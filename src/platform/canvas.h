@@ -5,7 +5,9 @@
 // (colours, line width, clip, current path) follows saveState()/restoreState() like a graphics context.
 #pragma once
 
+#include <cstdint>
 #include <optional>
+#include <span>
 #include <string>
 
 struct CanvasPoint {
@@ -62,6 +64,11 @@ class Canvas {
     // given, crops the image first (in image pixels).
     virtual void drawImage(const std::string& name, const CanvasRect& dest,
                            const std::optional<CanvasRect>& source = std::nullopt) = 0;
+
+    // Paints the fill colour through a coverage mask (a rasterised formula): width x height bytes, row-major,
+    // 0 transparent and 255 opaque, scaled into dest. A mask whose size does not match is ignored.
+    virtual void drawCoverage(std::span<const std::uint8_t> coverage, int width, int height,
+                              const CanvasRect& dest) = 0;
 
     // Draws text with its top left corner at origin, in the fill colour.
     virtual void drawText(const std::u16string& text, CanvasPoint origin, const CanvasFont& font) = 0;
