@@ -16,7 +16,7 @@
 #include "common/recording_canvas.h"
 #include "engine/stack/rpn_stack.h"
 #include "numeric/errors.h"
-#include "temp_folder.h"
+#include "app/temp_folder.h"
 
 class AppHarness {
   public:

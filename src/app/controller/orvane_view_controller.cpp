@@ -213,6 +213,11 @@ void OrvaneViewController::ShowList(const std::string& name, KeyList items) {
     m_nListCategory = m_nCurrentFunction;
 }
 
+void OrvaneViewController::closeList() {
+    m_sOpenList.clear();
+    m_openListItems = {};
+}
+
 void OrvaneViewController::showListFunction() {
     ShowList(kFunctionList, FunctionListForCategory(m_nCurrentFunction));
 }

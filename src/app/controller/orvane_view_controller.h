@@ -48,6 +48,12 @@ class OrvaneViewController {
     void selectItemAtIndex(int index, const std::string& list);
     // A category from the menu: setCurrentMode, then the mode keyboard shows that panel entry.
     void selectCategoryItem(int categoryId);
+    // Closes the open list or menu without a pick (its close button, Escape, a tap beside it).
+    void closeList();
+    // The screen over the calculator ("" for none): a registered screen model is created on first use and
+    // told it shows; HideScreen of a screen that is not the current one does nothing.
+    void ShowScreen(const std::string& screen);
+    void HideScreen(const std::string& screen);
     // Makes categoryId current: the controller's and (in portrait) the engine's current category, the
     // display's category, the enter key of the number pad.
     void setCurrentMode(int categoryId);
@@ -81,6 +87,8 @@ class OrvaneViewController {
     ScreenHost& screens() { return *m_screens; }
     const ScreenHost& screens() const { return *m_screens; }
 
+    Alerts& alerts() { return m_platform.alerts; }
+
     MyLedView& display() { return *m_pLedView; }
     const MyLedView& display() const { return *m_pLedView; }
     int currentFunction() const { return m_nCurrentFunction; }
@@ -102,9 +110,6 @@ class OrvaneViewController {
     void ShowList(const std::string& name, KeyList items);
     void Later(std::function<void()> fn);
     void Observe(const char* name, std::function<void(const Notification&)> handler);
-    // The screen over the calculator: a registered screen model is created on first use and told it shows.
-    void ShowScreen(const std::string& screen);
-    void HideScreen(const std::string& screen);
 
     Platform& m_platform;
     std::unique_ptr<MyLedView> m_pLedView;

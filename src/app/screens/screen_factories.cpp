@@ -1,9 +1,10 @@
 // Every side screen the application can open, by name: one line per screen.
 #include "app/screens/screen_host.h"
+#include "app/screens/settings/settings_screen.h"
 
 const std::map<std::string, ScreenHost::Factory, std::less<>>& ScreenFactories() {
     static const std::map<std::string, ScreenHost::Factory, std::less<>> factories = {
-        // {"loan", [](ScreenContext& c) { return std::make_unique<LoanCalcView>(c); }},
+        {"settings", [](ScreenContext& c) { return std::make_unique<SettingsScreen>(c); }},
     };
     return factories;
 }
