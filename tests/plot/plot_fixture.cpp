@@ -1,26 +1,19 @@
 #include "plot_fixture.h"
 
 #include <algorithm>
-
-std::vector<Segment> StrokedSegments(const RecordingCanvas& canvas) {
-    std::vector<Segment> out;
-    const std::vector<CanvasCall>& calls = canvas.calls();
-    CanvasColor color;
-    for (size_t i = 0; i < calls.size(); ++i) {
-        if (calls[i].op == CanvasOp::SetStrokeColor) color = calls[i].color;
-        if (i + 3 < calls.size() && calls[i].op == CanvasOp::BeginPath &&
-            calls[i + 1].op == CanvasOp::MoveTo && calls[i + 2].op == CanvasOp::LineTo &&
-            calls[i + 3].op == CanvasOp::StrokePath)
-            out.push_back(Segment{calls[i + 1].point, calls[i + 2].point, color});
-    }
-    return out;
-}
+#include <cmath>
 
 std::vector<Segment> CurveSegments(const RecordingCanvas& canvas, const CanvasColor& color) {
-    std::vector<Segment> all = StrokedSegments(canvas), out;
-    std::copy_if(all.begin(), all.end(), std::back_inserter(out), [&](const Segment& s) {
-        return s.color.r == color.r && s.color.g == color.g && s.color.b == color.b;
-    });
+    std::vector<Segment> out;
+    const std::vector<CanvasCall>& c = canvas.calls();
+    CanvasColor now;
+    for (size_t i = 0; i + 3 < c.size(); ++i) {
+        if (c[i].op == CanvasOp::SetStrokeColor) now = c[i].color;
+        if (now.r == color.r && now.g == color.g && now.b == color.b && c[i].op == CanvasOp::BeginPath &&
+            c[i + 1].op == CanvasOp::MoveTo && c[i + 2].op == CanvasOp::LineTo &&
+            c[i + 3].op == CanvasOp::StrokePath)
+            out.push_back(Segment{c[i + 1].point, c[i + 2].point});
+    }
     return out;
 }
 
@@ -30,8 +23,8 @@ double LargestGap(const GRAPH_DATA& graph) {
     return gap;
 }
 
-const CanvasCall* FindText(const RecordingCanvas& canvas, const std::u16string& text) {
+CanvasPoint TextAt(const RecordingCanvas& canvas, const std::u16string& text) {
     for (const CanvasCall& c : canvas.calls())
-        if (c.op == CanvasOp::DrawText && c.text == text) return &c;
-    return nullptr;
+        if (c.op == CanvasOp::DrawText && c.text == text) return c.point;
+    return CanvasPoint{NAN, NAN};
 }

@@ -1,5 +1,5 @@
-// Shared set-up of the plot engine tests: the phone's plot rectangle at the default scale, and the
-// segments a recording canvas saw.
+// Shared set-up of the plot engine tests: the phone's plot rectangle at the default scale, and what a
+// recording canvas saw.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -10,8 +10,9 @@
 #include "numeric/errors.h"
 #include "plot/plot.h"
 
-// The plot view's rectangle.
+// The plot view's rectangle, and where its axes cross before any pan.
 constexpr int kLeft = 5, kTop = 5, kWidth = 310, kHeight = 370;
+constexpr double kAxisX = kLeft + kWidth / 2, kAxisY = kTop + kHeight / 2;
 
 class PlotTest : public testing::Test {
   protected:
@@ -28,25 +29,25 @@ class PlotTest : public testing::Test {
 
     static const GRAPHIC_STATE& S() { return GetGraphicState(); }
     static const GRAPH_DATA& G(int i) { return GetGraphicState().m_pData[static_cast<size_t>(i)]; }
-
-    // Pixel column of x, as the curves place it.
-    static double PixelX(double x) { return S().m_GraphicLeft + (x - S().m_From) * S().m_nPixelsX; }
 };
 
-// One stroked line of the drawing and the stroke colour it had.
+// One single-line path (begin, move, line, stroke).
 struct Segment {
     CanvasPoint a, b;
-    CanvasColor color;
 };
 
-// The single-line paths (begin, move, line, stroke) a canvas recorded, with their colours.
-std::vector<Segment> StrokedSegments(const RecordingCanvas& canvas);
-
-// Those drawn in a colour (the curves; the frame, axes and crosshair are white).
+// The single-line paths a canvas recorded in a colour (the curves; frame, axes and crosshair are white).
 std::vector<Segment> CurveSegments(const RecordingCanvas& canvas, const CanvasColor& color);
 
 // The largest gap between neighbouring samples of a graph in x units.
 double LargestGap(const GRAPH_DATA& graph);
 
-// Where a text was drawn; nullptr when it was not.
-const CanvasCall* FindText(const RecordingCanvas& canvas, const std::u16string& text);
+// The origin of the first text drawn as text; (NaN, NaN) when there is none.
+CanvasPoint TextAt(const RecordingCanvas& canvas, const std::u16string& text);
+
+inline bool operator==(CanvasPoint a, CanvasPoint b) {
+    return a.x == b.x && a.y == b.y;
+}
+inline std::ostream& operator<<(std::ostream& out, CanvasPoint p) {
+    return out << "(" << p.x << ", " << p.y << ")";
+}
