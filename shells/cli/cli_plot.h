@@ -3,7 +3,7 @@
 //   orvcalc --plot OUT.png|OUT.svg "F1" ["F2" ["F3"]] [--size WxH] [--scale PIXELS] [--center X,Y]
 //
 // The functions are typed as for evaluation (sin(x), 1/x, sqrt(x), x^2-3) and plotted in radians, function 1
-// in red, 2 in green, 3 in yellow. The picture is W x H pixels (default 640x480, each side 64 ... 8192) on
+// in red, 2 in green, 3 in yellow. The picture is W x H pixels (default 640x480, each side 64 ... 4096) on
 // black; the plot rectangle is inset by 5 pixels, drawn by DrawGraphs as the plot screen draws it: frame,
 // axes with ticks and labels, the crosshair at a quarter of the rectangle with its coordinates, and the
 // curves. --scale sets pixels per unit on both axes (8 ... 96, default 10); --center puts the point X,Y

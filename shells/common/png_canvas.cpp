@@ -70,9 +70,10 @@ bool Finite(CanvasPoint p) {
 PngCanvas::PngCanvas(int width, int height)
     : m_width(std::clamp(width, 1, kMaxSide)),
       m_height(std::clamp(height, 1, kMaxSide)),
-      m_rgba(static_cast<size_t>(m_width) * m_height * 4, 0.0f) {}
+      m_rgba(static_cast<size_t>(m_width) * m_height * 4, 0) {}
 
-PngCanvas::Mask PngCanvas::makeMask(double left, double top, double right, double bottom) const {
+PngCanvas::Mask PngCanvas::makeMask(double left, double top, double right, double bottom,
+                                    bool allocate) const {
     Mask m;
     if (state().clip) {
         const CanvasRect& c = *state().clip;
@@ -86,7 +87,7 @@ PngCanvas::Mask PngCanvas::makeMask(double left, double top, double right, doubl
     m.y0 = FloorIn(top, 0, m_height);
     m.x1 = CeilIn(right, 0, m_width);
     m.y1 = CeilIn(bottom, 0, m_height);
-    if (!m.empty()) m.cover.assign(static_cast<size_t>(m.x1 - m.x0) * (m.y1 - m.y0), 0.0f);
+    if (allocate && !m.empty()) m.cover.assign(static_cast<size_t>(m.x1 - m.x0) * (m.y1 - m.y0), 0.0f);
     return m;
 }
 
@@ -108,12 +109,15 @@ void PngCanvas::paint(const Mask& mask, const CanvasColor& colour) {
             if (cover <= 0) continue;
             const float a = std::min(cover, 1.0f) * alpha * static_cast<float>(clipCoverage(x, y));
             if (a <= 0) continue;
-            float* p = &m_rgba[(static_cast<size_t>(y) * m_width + x) * 4];
-            const float below = p[3] * (1 - a), out = a + below;
-            p[0] = (r * a + p[0] * below) / out;
-            p[1] = (g * a + p[1] * below) / out;
-            p[2] = (b * a + p[2] * below) / out;
-            p[3] = out;
+            uint8_t* p = &m_rgba[(static_cast<size_t>(y) * m_width + x) * 4];
+            const float below = p[3] / 255.0f * (1 - a), out = a + below;
+            auto mix = [&](float top, uint8_t under) {
+                return static_cast<uint8_t>(std::lround((top * a + under / 255.0f * below) / out * 255));
+            };
+            p[0] = mix(r, p[0]);
+            p[1] = mix(g, p[1]);
+            p[2] = mix(b, p[2]);
+            p[3] = static_cast<uint8_t>(std::lround(out * 255));
         }
     }
 }
@@ -145,23 +149,25 @@ void PngCanvas::strokeSegment(CanvasPoint a, CanvasPoint b, double halfWidth, Ma
     }
 }
 
-void PngCanvas::stroke(const std::vector<Subpath>& path) {
-    const double half = state().lineWidth / 2;
-    if (half <= 0) return;
+void PngCanvas::strokeSubpath(const Subpath& sub, double half) {
     double left = INFINITY, top = INFINITY, right = -INFINITY, bottom = -INFINITY;
-    for (const Subpath& sub : path) {
-        for (const CanvasPoint& p : sub.points) {
-            if (!Finite(p)) return;
-            left = std::min(left, p.x);
-            top = std::min(top, p.y);
-            right = std::max(right, p.x);
-            bottom = std::max(bottom, p.y);
-        }
+    for (const CanvasPoint& p : sub.points) {
+        if (!Finite(p)) return;
+        left = std::min(left, p.x);
+        top = std::min(top, p.y);
+        right = std::max(right, p.x);
+        bottom = std::max(bottom, p.y);
     }
     Mask mask = makeMask(left - half - 1, top - half - 1, right + half + 1, bottom + half + 1);
     if (mask.empty()) return;
-    ForEachSegment(path, false, [&](CanvasPoint a, CanvasPoint b) { strokeSegment(a, b, half, mask); });
+    ForEachSegment({sub}, false, [&](CanvasPoint a, CanvasPoint b) { strokeSegment(a, b, half, mask); });
     paint(mask, state().stroke);
+}
+
+void PngCanvas::stroke(const std::vector<Subpath>& path) {
+    const double half = state().lineWidth / 2;
+    if (half <= 0) return;
+    for (const Subpath& sub : path) strokeSubpath(sub, half);
 }
 
 void PngCanvas::fill(const std::vector<Subpath>& path) {
@@ -180,10 +186,15 @@ void PngCanvas::fill(const std::vector<Subpath>& path) {
         bottom = std::max({bottom, a.y, b.y});
     });
     if (edges.empty() || !finite) return;
-    Mask mask = makeMask(left, top, right, bottom);
-    if (mask.empty()) return;
+    const Mask box = makeMask(left, top, right, bottom, false);
+    if (box.empty()) return;
+    // One pixel row at a time, so that a fill of the whole picture needs one row of coverage.
+    Mask mask{box.x0, 0, box.x1, 0, std::vector<float>(static_cast<size_t>(box.x1 - box.x0))};
     std::vector<std::pair<double, int>> crossings;
-    for (int y = mask.y0; y < mask.y1; ++y) {
+    for (int y = box.y0; y < box.y1; ++y) {
+        mask.y0 = y;
+        mask.y1 = y + 1;
+        std::fill(mask.cover.begin(), mask.cover.end(), 0.0f);
         for (int k = 0; k < kSubRows; ++k) {
             const double ys = y + (k + 0.5) / kSubRows;
             crossings.clear();
@@ -205,8 +216,8 @@ void PngCanvas::fill(const std::vector<Subpath>& path) {
                 }
             }
         }
+        paint(mask, state().fill);
     }
-    paint(mask, state().fill);
 }
 
 void PngCanvas::drawImage(const std::string&, const CanvasRect&, const std::optional<CanvasRect>&) {}
@@ -249,23 +260,11 @@ CanvasTextSize PngCanvas::measureText(const std::u16string& text, const CanvasFo
 
 PngCanvas::Pixel PngCanvas::pixel(int x, int y) const {
     if (x < 0 || y < 0 || x >= m_width || y >= m_height) return Pixel{};
-    const float* p = &m_rgba[(static_cast<size_t>(y) * m_width + x) * 4];
-    auto byte = [](float v) { return static_cast<uint8_t>(std::lround(std::clamp(v, 0.0f, 1.0f) * 255)); };
-    return Pixel{byte(p[0]), byte(p[1]), byte(p[2]), byte(p[3])};
+    const uint8_t* p = &m_rgba[(static_cast<size_t>(y) * m_width + x) * 4];
+    return Pixel{p[0], p[1], p[2], p[3]};
 }
 
 std::vector<uint8_t> PngCanvas::encodePng() const {
-    std::vector<uint8_t> samples(m_rgba.size());
-    for (int y = 0; y < m_height; ++y) {
-        for (int x = 0; x < m_width; ++x) {
-            const Pixel p = pixel(x, y);
-            uint8_t* s = &samples[(static_cast<size_t>(y) * m_width + x) * 4];
-            s[0] = p.r;
-            s[1] = p.g;
-            s[2] = p.b;
-            s[3] = p.a;
-        }
-    }
     png_image image;
     std::memset(&image, 0, sizeof image);
     image.version = PNG_IMAGE_VERSION;
@@ -274,9 +273,9 @@ std::vector<uint8_t> PngCanvas::encodePng() const {
     image.format = PNG_FORMAT_RGBA;
     png_alloc_size_t size = 0;
     std::vector<uint8_t> bytes;
-    if (png_image_write_to_memory(&image, nullptr, &size, 0, samples.data(), 0, nullptr) && size > 0) {
+    if (png_image_write_to_memory(&image, nullptr, &size, 0, m_rgba.data(), 0, nullptr) && size > 0) {
         bytes.resize(size);
-        if (!png_image_write_to_memory(&image, bytes.data(), &size, 0, samples.data(), 0, nullptr)) size = 0;
+        if (!png_image_write_to_memory(&image, bytes.data(), &size, 0, m_rgba.data(), 0, nullptr)) size = 0;
         bytes.resize(size);
     }
     png_image_free(&image);

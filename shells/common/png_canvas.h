@@ -1,8 +1,9 @@
 // A canvas that paints into an RGBA pixel buffer and encodes it as a colour PNG (libpng). Used by the
 // terminal export of plots. One canvas point is one pixel.
 //
-// Strokes are anti-aliased by the distance of each pixel centre from the line (round ends and joins); fills
-// use the non-zero winding rule with four sub-rows per pixel and exact horizontal coverage. Clips are
+// Strokes are anti-aliased by the distance of each pixel centre from the line (round ends and joins; each
+// subpath is painted once, so its own segments do not darken where they meet); fills use the non-zero
+// winding rule with four sub-rows per pixel and exact horizontal coverage. Clips are
 // rectangles, fractional edges included. Text is drawn with the faces of the formula renderer
 // (tex::TexFonts, FreeType): its text face whatever the font's name, at the font's size in pixels; when no
 // face is installed text is measured as 0.6 of the size per unit and not drawn. Images are not drawn.
@@ -18,7 +19,7 @@
 class PngCanvas : public PathCanvas {
   public:
     // Largest side in pixels; the constructor clamps width and height to 1 ... this.
-    static constexpr int kMaxSide = 8192;
+    static constexpr int kMaxSide = 4096;
 
     PngCanvas(int width, int height);
 
@@ -52,13 +53,14 @@ class PngCanvas : public PathCanvas {
         float& at(int x, int y) { return cover[static_cast<size_t>(y - y0) * (x1 - x0) + (x - x0)]; }
     };
 
-    // A mask for the pixels of box (in points, grown by margin) that the clip and the buffer leave.
-    Mask makeMask(double left, double top, double right, double bottom) const;
+    // The pixel box of a box in points that the clip and the buffer leave; cover is allocated when asked.
+    Mask makeMask(double left, double top, double right, double bottom, bool allocate = true) const;
+    void strokeSubpath(const Subpath& sub, double halfWidth);
     void strokeSegment(CanvasPoint a, CanvasPoint b, double halfWidth, Mask& mask) const;
     // Composes colour over the buffer with the mask's coverage times the clip's.
     void paint(const Mask& mask, const CanvasColor& colour);
     double clipCoverage(int x, int y) const;
 
     int m_width, m_height;
-    std::vector<float> m_rgba;  // straight (not premultiplied) colour and alpha, 0 ... 1
+    std::vector<uint8_t> m_rgba;  // straight (not premultiplied) colour and alpha
 };

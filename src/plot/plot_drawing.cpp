@@ -134,8 +134,8 @@ void DrawCrosshair(Canvas& canvas, const CanvasFont& font) {
     canvas.strokePath();
     const double x = (px - s.m_GraphicLeft) / s.m_nPixelsX + s.m_From;
     const double y = (static_cast<double>(s.m_GraphicTop) - py + s.m_nOffsetY + s.m_nOy) / s.m_nPixelsY;
-    const CanvasPoint at{s.m_GraphicLeft + 3.0 * s.m_GraphicWidth / 4,
-                         s.m_GraphicTop + 3.0 * s.m_GraphicHeight / 4};
+    const CanvasPoint at{static_cast<double>(s.m_GraphicLeft + 3 * s.m_GraphicWidth / 4),
+                         static_cast<double>(s.m_GraphicTop + 3 * s.m_GraphicHeight / 4)};
     canvas.drawText(Format("X=%.2lf", x), at, font);
     canvas.drawText(Format("Y=%.2lf", y), {at.x, at.y + 20}, font);
 }

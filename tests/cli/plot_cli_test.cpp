@@ -107,7 +107,7 @@ TEST(CliPlot, UsageAndWriteErrors) {
          {"x"},
          2,
          "orvcalc: --plot needs a file name ending in .png or .svg"},
-        {svg, {"x", "--size", "63x100"}, 2, "orvcalc: --size needs WIDTHxHEIGHT, each 64 to 8192"},
+        {svg, {"x", "--size", "63x100"}, 2, "orvcalc: --size needs WIDTHxHEIGHT, each 64 to 4096"},
         {svg, {"x", "--scale", "97"}, 2, "orvcalc: --scale needs pixels per unit from 8 to 96"},
         {svg,
          {"x", "--center", "70000,0"},

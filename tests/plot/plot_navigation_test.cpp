@@ -155,10 +155,9 @@ TEST_F(PlotNavigation, CrosshairDragsMoveOnlyTheCrosshair) {
         EXPECT_TRUE(S().m_nOffsetX == 0 && S().m_nOffsetY == 0 && G(0).m_X == samples);
         RecordingCanvas canvas;
         DrawGraphs(canvas);
-        EXPECT_EQ(TextAt(canvas, row.labelX),
-                  (CanvasPoint{kLeft + 3.0 * kWidth / 4, kTop + 3.0 * kHeight / 4}));
-        EXPECT_EQ(TextAt(canvas, row.labelY),
-                  (CanvasPoint{kLeft + 3.0 * kWidth / 4, kTop + 3.0 * kHeight / 4 + 20}));
+        // At three quarters of the rectangle, in whole pixels: 5 + 3 * 310 / 4, 5 + 3 * 370 / 4.
+        EXPECT_EQ(TextAt(canvas, row.labelX), (CanvasPoint{237, 282}));
+        EXPECT_EQ(TextAt(canvas, row.labelY), (CanvasPoint{237, 302}));
     }
     SetPointerMode(7);  // ignored
     EXPECT_EQ(S().m_pointerMode, kPointerCrosshair);
@@ -173,6 +172,11 @@ TEST_F(PlotNavigation, ScaleAndPanCarryOverToTheNextPlot) {
                 S().m_nOffsetY == 15);
     EXPECT_TRUE(S().m_pointerMode == kPointerPan && S().m_pointerX == 50 && S().m_pointerY == 25);
     EXPECT_DOUBLE_EQ(S().m_From, -(100.0 - 25) / 14);
+    // A resized window keeps the graphs and the pan, and samples them for the new range.
+    ASSERT_EQ(AddGraph("x", "x", 255, 0, 0), kErrNone);
+    ResizeGraphic(0, 0, 400, 100);
+    EXPECT_DOUBLE_EQ(G(0).m_X.front(), -(200.0 - 25) / 14);
+    EXPECT_GT(G(0).m_X.back(), S().m_To - kGraphStepX);
 }
 
 }  // namespace
