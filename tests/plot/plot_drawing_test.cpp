@@ -96,7 +96,7 @@ TEST_F(PlotDrawing, BreaksLimitsAndJumps) {
     }
 }
 
-TEST_F(PlotDrawing, CurvesInTheirColoursWithTheSpecifiedRounding) {
+TEST_F(PlotDrawing, CurvesInTheirColoursAtRoundedPixels) {
     ASSERT_EQ(AddGraph("x", "x", 255, 0, 0), kErrNone);
     ASSERT_EQ(AddGraph("x+1", "x", 255, 255, 0), kErrNone);
     RecordingCanvas canvas;
