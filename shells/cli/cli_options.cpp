@@ -190,6 +190,13 @@ formula and equation commands:
                               degree 1 to 4): exact forms and decimals for degrees 1 and 2, decimals for the
                               real roots of degrees 3 and 4, as the equation solver shows them
 
+plots (functions of x in radians, drawn as the plot screen draws them; 1 red, 2 green, 3 yellow):
+  --plot OUT.png|OUT.svg "F1" ["F2" ["F3"]] [--size WxH] [--scale PIXELS] [--center X,Y]
+                              write the plot as a picture: WxH pixels (default 640x480), PIXELS per unit
+                              (8 to 96, default 10), the point X,Y at the centre (default 0,0), e.g.
+                              orvcalc --plot waves.svg 'sin(x)' '1/x' --scale 20; a function that cannot be
+                              plotted is reported and the others are still drawn (exit status 1)
+
 the whole calculator on key codes (prints its final state as one JSON object):
   --keys "K1 K2 ..." [--category ID] [--landscape] [--home DIR] [--answer N]
                               keys are key codes or captions ("1 + 2 ="), pick:N (a row of the open

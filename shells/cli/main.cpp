@@ -12,6 +12,7 @@
 #include "cli_formula.h"
 #include "cli_keys.h"
 #include "cli_options.h"
+#include "cli_plot.h"
 #include "numeric/qlib.h"
 
 namespace {
@@ -77,6 +78,7 @@ int main(int argc, char** argv) {
     // Standard output carries one result line per expression; the number library's diagnostics go aside.
     g_qlibMessages = stderr;
     if (IsKeysInvocation(argc, argv)) return RunKeys(argc, argv, std::cout, std::cerr);
+    if (IsPlotInvocation(argc, argv)) return RunPlot(argc, argv, std::cout, std::cerr);
     CliOptions options;
     std::string error;
     if (!ParseCliOptions(argc, argv, options, error)) {
