@@ -3,6 +3,10 @@
 #include <algorithm>
 #include <any>
 
+#include "app/keyboards/large_keyboard_view.h"
+#include "app/keyboards/mod_view_controller.h"
+#include "app/keyboards/mode_land_view.h"
+#include "app/keyboards/number_keyboard_land.h"
 #include "app/settings/input_mode_manager.h"
 #include "app/settings/settings_globals.h"
 #include "engine/format/format_state.h"
@@ -85,6 +89,7 @@ OrvaneViewController::OrvaneViewController(Platform& platform, const Canvas* met
     Observe("BackFromMortCalViewToMainView", [this](const Notification&) { HideScreen("mortgage"); });
     Observe("SwitchFromMainToTVM", [this](const Notification&) { ShowScreen("tvm"); });
     Observe("BackFromTVMViewToMainView", [this](const Notification&) { HideScreen("tvm"); });
+    Observe("BackFromStatisticsDataView", [this](const Notification&) { HideScreen("statistics"); });
 }
 
 OrvaneViewController::~OrvaneViewController() {
@@ -115,7 +120,49 @@ void OrvaneViewController::HideScreen(const std::string& screen) {
 void OrvaneViewController::viewDidLoad() {
     const int category = g_nCurScreenMode == 1 ? g_CurrentFunction : g_curLandScapeFunction;
     m_pLedView->Start(category);
+    m_nCurrentFunction = category;
+    BuildKeyboards();
     setCurrentMode(category);
+}
+
+// ---- keyboards -----------------------------------------------------------------------------------------
+
+void OrvaneViewController::BuildKeyboards() {
+    m_modView.reset();
+    m_largeKeyboard.reset();
+    m_modeLand.reset();
+    m_numberLand.reset();
+    if (g_nCurScreenMode == 1) {
+        m_modView = std::make_unique<ModViewController>(m_platform, m_screens.get());
+        m_modView->setDelegate(this);
+        m_modView->loadModViewWithIndex(PanelIndexOfCategory(m_nCurrentFunction), true);
+        m_largeKeyboard = std::make_unique<LargeKeyboardView>(m_platform);
+        m_largeKeyboard->setDelegate(this);
+    } else {
+        m_modeLand = std::make_unique<ModeLandView>(m_platform);
+        m_modeLand->setDelegate(this);
+        m_numberLand = std::make_unique<NumberKeyboardLand>(m_platform);
+        m_numberLand->setDelegate(this);
+    }
+    RefreshKeyboards();
+    if (onKeyboardsRebuilt) onKeyboardsRebuilt();
+}
+
+// The keys read the category, the input mode and the shift at press time; this shows the enter key and
+// repaints the faces after any of them changed.
+void OrvaneViewController::RefreshKeyboards() {
+    if (m_modView) m_modView->updateRPNMode();
+    if (m_largeKeyboard) m_largeKeyboard->showHideEnterButton(m_nCurrentFunction);
+    if (m_modeLand) m_modeLand->updateButtons();
+    if (m_numberLand) m_numberLand->updateButtons();
+}
+
+int OrvaneViewController::modeKeyboardPosition() const {
+    return m_modView ? m_modView->currentPosition() : -1;
+}
+
+bool OrvaneViewController::enterButtonShown() const {
+    return m_largeKeyboard && m_largeKeyboard->enterButtonShown();
 }
 
 // ---- routing -------------------------------------------------------------------------------------------
@@ -124,6 +171,7 @@ void OrvaneViewController::pressButtonHasKeycode(int code) {
     switch (code) {
         case 163:
             ShowScreen("statistics");
+            if (m_modView) m_modView->openStatisticDataView();
             return;
         case 168:
             Later([this] { m_platform.notifications.post("SwitchFromMainToLoanCalc"); });
@@ -254,10 +302,7 @@ void OrvaneViewController::selectItemAtIndex(int index, const std::string& listN
 
 void OrvaneViewController::selectCategoryItem(int categoryId) {
     setCurrentMode(categoryId);
-    const int panel = PanelIndexOfCategory(categoryId);
-    if (panel < 0) return;
-    const auto it = std::find(g_arrOrderView.begin(), g_arrOrderView.end(), panel);
-    if (it != g_arrOrderView.end()) m_nModePosition = static_cast<int>(it - g_arrOrderView.begin());
+    if (m_modView) m_modView->loadModViewWithIndex(PanelIndexOfCategory(categoryId), true);
 }
 
 void OrvaneViewController::setCurrentMode(int categoryId) {
@@ -265,7 +310,7 @@ void OrvaneViewController::setCurrentMode(int categoryId) {
     // The portrait category is the one kept across runs; landscape keeps its own.
     if (g_nCurScreenMode == 1) g_CurrentFunction = categoryId;
     display().SwitchToCategory(categoryId);
-    m_bEnterButton = g_pInputMode != nullptr && g_pInputMode->isRPNMode(categoryId);
+    if (m_largeKeyboard) m_largeKeyboard->showHideEnterButton(categoryId);
 }
 
 void OrvaneViewController::selectOptionItem(int option) {
@@ -278,6 +323,7 @@ void OrvaneViewController::pressCategoryLandButton(int categoryId) {
     if (categoryId == m_nCurrentFunction) return;
     g_curLandScapeFunction = categoryId;
     m_nCurrentFunction = categoryId;
+    RefreshKeyboards();
     display().SwitchToCategory(categoryId);
 }
 
@@ -294,6 +340,7 @@ void OrvaneViewController::ClearLedHistory() {
 void OrvaneViewController::UpdateSettingChanges() {
     HideScreen("settings");
     display().UpdateSettingChanges();
+    RefreshKeyboards();
 }
 
 void OrvaneViewController::appWillTerminate() {
@@ -310,8 +357,8 @@ void OrvaneViewController::willRotateToInterfaceOrientation(bool landscape) {
     m_openListItems = {};
     HideScreen("history");
     m_platform.notifications.post("UpdateRotation");
+    BuildKeyboards();
     m_platform.notifications.post("ReleaseSHIFTButon");
     m_platform.notifications.post("LandscapeReleaseSHIFTButton");
     g_bShiftMode = false;
-    m_bEnterButton = g_pInputMode != nullptr && g_pInputMode->isRPNMode(m_nCurrentFunction);
 }

@@ -13,6 +13,7 @@
 #include <string>
 
 #include "app/display/led_view.h"
+#include "app/keyboards/keyboard_delegate.h"
 #include "app/keys/key_tables.h"
 #include "app/screens/screen_host.h"
 #include "platform/platform.h"
@@ -27,26 +28,32 @@ inline constexpr const char* kRPNFunctionList = "rpnFunctions";
 inline constexpr const char* kDistributionList = "distributions";
 inline constexpr const char* kCategoryMenu = "menu";
 
-class OrvaneViewController {
+class ModViewController;
+class LargeKeyboardView;
+class ModeLandView;
+class NumberKeyboardLand;
+
+class OrvaneViewController : public KeyboardDelegate {
   public:
     static constexpr double kShortDelay = 0.1;  // seconds before a menu, list or finance screen opens
 
     OrvaneViewController(Platform& platform, const Canvas* metrics);
-    ~OrvaneViewController();
+    ~OrvaneViewController() override;
     OrvaneViewController(const OrvaneViewController&) = delete;
     OrvaneViewController& operator=(const OrvaneViewController&) = delete;
 
-    // Builds the display (reads its files) and selects the category of the current screen mode
-    // (g_CurrentFunction in portrait, g_curLandScapeFunction in landscape).
+    // Builds the display (reads its files) and the keyboards of the current screen mode, and selects the
+    // category of that mode (g_CurrentFunction in portrait, g_curLandScapeFunction in landscape).
     void viewDidLoad();
 
     // The router (see the file comment). Codes that open something do it after kShortDelay through the
     // run loop where the keyboards expect a delay (menu, function list, finance screens).
-    void pressButtonHasKeycode(int code);
+    void pressButtonHasKeycode(int code) override;
     // A pick in one of the lists (kFunctionList ...); the list closes and the pick re-enters the router
     // as its key code (Graph's function list posts it to the graph screen instead).
     void selectItemAtIndex(int index, const std::string& list);
-    // A category from the menu: setCurrentMode, then the mode keyboard shows that panel entry.
+    // A category from the menu: setCurrentMode, then the mode keyboard's strip scrolls to the position of
+    // the panel entry that carries the id (none when no entry does).
     void selectCategoryItem(int categoryId);
     // Closes the open list or menu without a pick (its close button, Escape, a tap beside it).
     void closeList();
@@ -55,8 +62,9 @@ class OrvaneViewController {
     void ShowScreen(const std::string& screen);
     void HideScreen(const std::string& screen);
     // Makes categoryId current: the controller's and (in portrait) the engine's current category, the
-    // display's category, the enter key of the number pad.
-    void setCurrentMode(int categoryId);
+    // display's category, the enter key of the number pad. Also the mode keyboard's call when its strip
+    // comes to rest on a page.
+    void setCurrentMode(int categoryId) override;
     // 0 settings, 1 product introduction, 2 help, 3 about.
     void selectOptionItem(int option);
     void showMenu();
@@ -74,14 +82,26 @@ class OrvaneViewController {
     // Saves the display's state and history.
     void appWillTerminate();
     // Rotation to landscape (true) or portrait: nothing when the orientation class stays; otherwise the
-    // screen mode and the category of the new orientation, "UpdateRotation" and the keyboards' shift
-    // releases are posted and the lists are dropped.
+    // screen mode and the category of the new orientation, "UpdateRotation", the keyboards of the new
+    // orientation replace the old pair (onKeyboardsRebuilt), the keyboards' shift releases are posted and
+    // the lists are dropped.
     void willRotateToInterfaceOrientation(bool landscape);
-    // The landscape category buttons (ids 0, 1, 3).
+    // The landscape category buttons (ids 0, 1, 3); the landscape keyboards show the new category.
     void pressCategoryLandButton(int categoryId);
 
     // The unit converter's owner clears all its text boxes here when C is pressed in its category.
     std::function<void()> onClearUnitConverter;
+    // Called after the keyboards were built (viewDidLoad) or replaced (rotation): a shell binds its key
+    // widgets to the new models here.
+    std::function<void()> onKeyboardsRebuilt;
+
+    // The keyboards, owned by the controller, which is their delegate. In portrait the mode keyboard and
+    // the number pad exist and the landscape pair is null; in landscape the other way round. All are null
+    // before viewDidLoad().
+    ModViewController* modViewController() const { return m_modView.get(); }
+    LargeKeyboardView* largeKeyboard() const { return m_largeKeyboard.get(); }
+    ModeLandView* modeLandView() const { return m_modeLand.get(); }
+    NumberKeyboardLand* numberKeyboardLand() const { return m_numberLand.get(); }
 
     // The side screens (created on first use).
     ScreenHost& screens() { return *m_screens; }
@@ -97,15 +117,18 @@ class OrvaneViewController {
     // Headless state of what a shell shows: the open list (empty when none) with its entries, the screen
     // over the calculator ("" for none: "menu", "statistics", "loan", "mortgage", "tvm", "history",
     // "settings", "introduction", "help", "about"), the formula view, the strip position of the mode
-    // keyboard and whether the number pad shows its enter key.
+    // keyboard (-1 in landscape) and whether the number pad shows its enter key (false in landscape).
     const std::string& openList() const { return m_sOpenList; }
     const KeyList& openListItems() const { return m_openListItems; }
     const std::string& currentScreen() const { return m_sCurrentScreen; }
     bool formulaViewOpen() const { return m_bFormulaOpen; }
-    int modeKeyboardPosition() const { return m_nModePosition; }
-    bool enterButtonShown() const { return m_bEnterButton; }
+    int modeKeyboardPosition() const;
+    bool enterButtonShown() const;
 
   private:
+    // Replaces the keyboards by the pair of the current screen mode; the strip shows the current category.
+    void BuildKeyboards();
+    void RefreshKeyboards();
     void EntryRules(int code);
     void ShowList(const std::string& name, KeyList items);
     void Later(std::function<void()> fn);
@@ -123,6 +146,8 @@ class OrvaneViewController {
     int m_nListCategory = -1;  // category the function list was opened in
     std::string m_sCurrentScreen;
     bool m_bFormulaOpen = false;
-    int m_nModePosition = 0;
-    bool m_bEnterButton = false;
+    std::unique_ptr<ModViewController> m_modView;
+    std::unique_ptr<LargeKeyboardView> m_largeKeyboard;
+    std::unique_ptr<ModeLandView> m_modeLand;
+    std::unique_ptr<NumberKeyboardLand> m_numberLand;
 };
