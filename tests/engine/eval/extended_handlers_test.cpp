@@ -57,10 +57,9 @@ TEST(ExtendedHandlers, Rules) {
         {"sin(30)", 0, 0, "0.5", "0"},
         {"sin(100)", 2, 0, "1", "0"},
         {"sinh(90)", 0, 0,
-         "2."
-         "301298902307294873463040023434427178178146516516382665972839803093566013803049998480052244359228659"
-         "7",
-         "0"},  // sinh(pi/2): degrees here too
+         "610201647158920401001355017568184876985."
+         "37321054988377312217191491215636367928818824006499409011111734",
+         "0"},  // hyperbolic functions take no angle unit: sinh(90), not sinh(pi/2)
         {"asin(1)", 0, 0, "90", "0"},
         {"asin(1)", 2, 0, "100", "0"},
         {"asinh(1)", 1, 0,
@@ -289,8 +288,7 @@ TEST(ExtendedHandlers, DegreesAgainstMpfr) {
         MpfrFn ref;
         bool inverse;
     } cases[] = {
-        {"sin", SinEx, mpfr_sin, false},   {"cos", CosEx, mpfr_cos, false},
-        {"tan", TanEx, mpfr_tan, false},   {"sinh", SinhEx, mpfr_sinh, false},
+        {"sin", SinEx, mpfr_sin, false},   {"cos", CosEx, mpfr_cos, false},   {"tan", TanEx, mpfr_tan, false},
         {"asin", ASinEx, mpfr_asin, true}, {"atan", ATanEx, mpfr_atan, true},
     };
     std::mt19937_64 rng(7);
@@ -326,6 +324,70 @@ TEST(ExtendedHandlers, DegreesAgainstMpfr) {
             // Near a zero of the function the rounded argument decides the last bits: compare absolutely.
             EXPECT_LE(ref::abs_error_log2(o.v.r, want), -310.0 + std::max(0L, mpfr_get_exp(want)))
                 << s.name << "(" << ref::describe(x.r) << ") = " << ref::describe(o.v.r);
+        }
+    }
+}
+
+// Hyperbolic functions and their inverses take and give plain numbers in every angle mode, and leave the
+// mode as it was.
+TEST(ExtendedHandlers, HyperbolicTakeNoAngleUnitAgainstMpfr) {
+    const struct {
+        const char* name;
+        HandlerFn<qcmplx> handler;
+        MpfrFn ref;
+        const char* x;
+    } cases[] = {
+        {"sinh", SinhEx, mpfr_sinh, "1"},
+        {"cosh", CoshEx, mpfr_cosh, "90"},
+        {"tanh", TanhEx, mpfr_tanh, "0.5"},
+        {"sech", SechEx, mpfr_sech, "2"},
+        {"csch", CSechEx, mpfr_csch, "3"},
+        {"asinh", ASinhEx, mpfr_asinh, "1"},
+        {"acosh", ACoshEx, mpfr_acosh, "2"},
+        {"atanh", ATanhEx, mpfr_atanh, "0.5"},
+        {"asech", ASechEx, OfInverse<mpfr_acosh>, "0.5"},
+        {"acsch", ACschEx, OfInverse<mpfr_asinh>, "1"},
+    };
+    for (const auto& s : cases) {
+        for (int mode : {0, 1, 2}) {
+            SCOPED_TRACE(std::string(s.name) + "(" + s.x + ") mode " + std::to_string(mode));
+            SetMode(mode);
+            const Out o = Call(s.handler, {Q(s.x)});
+            ASSERT_EQ(o.err, 0);
+            EXPECT_EQ(g_Mode, mode);
+            ref::Mp mx(kRefPrec), want(kRefPrec);
+            mpfr_set_str(mx, s.x, 10, MPFR_RNDN);
+            s.ref(want, mx, MPFR_RNDN);
+            EXPECT_TRUE(Close(o.v.r, want));
+            EXPECT_TRUE(iszero(o.v.i));
+        }
+    }
+    // The values a user typing them in the default degree mode sees.
+    const struct {
+        const char* text;
+        const char* want;
+    } typed[] = {
+        {"sinh(1)",
+         "1."
+         "175201193643801456882381850595600815155717981334095870229565413013307567304323895607117452089623391"
+         "8"},
+        {"asinh(1)",
+         "0."
+         "881373587019543025232609324979792309028160328261635410753295608653377184222026087833706891910256042"
+         "86"},
+        {"cosh(90)",
+         "610201647158920401001355017568184876985."
+         "373210549883773122171914912156363679289007641327393141654153451"},
+        {"acsch(1)",
+         "0."
+         "881373587019543025232609324979792309028160328261635410753295608653377184222026087833706891910256042"
+         "86"},
+    };
+    for (const auto& t : typed) {
+        for (int mode : {0, 2}) {
+            const auto e = Ex(t.text, mode);
+            ASSERT_EQ(e.err, 0) << t.text;
+            EXPECT_TRUE(Near(e.v.r, t.want)) << t.text << " mode " << mode << ": " << testutil::Digits(e.v.r);
         }
     }
 }
