@@ -86,6 +86,12 @@ TEST(Cli, Options) {
         {{"--base", "hex", "FF+1"}, "00\n"},  // 8 bits by default
         {{"--base", "hex", "--bits", "16", "FF+1"}, "0100\n"},
         {{"--base", "bin", "101+1"}, "00000110\n"},
+        // Negative results as their two's complement within the width: a typed pattern survives "=".
+        {{"--base", "hex", "0-1"}, "FF\n"},
+        {{"--base", "hex", "--bits", "16", "0-1"}, "FFFF\n"},
+        {{"--base", "hex", "--bits", "32", "FFFFFFFF", "0-1"}, "FFFFFFFF\nFFFFFFFF\n"},
+        {{"--base", "bin", "0-10"}, "11111110\n"},
+        {{"--base", "oct", "0-1"}, "377\n"},
         {{"--notation", "fix", "--fix", "2", "2/3"}, "0.67\n"},
         {{"--notation", "frac", "0.75", "-1.5"}, "3/4\n-1 1/2\n"},
         {{"--notation", "frac", "--fraction", "6", "sqrt(2)"}, "1 195025/470832\n"},

@@ -55,8 +55,10 @@ struct DisplayString {
 // trailing zeros or blanks; in FIX (134) it is rounded half up to exactly `fixDigits` decimals (no point
 // for 0). While a decimal entry is being typed (imoderpn_status 2) the text shows at least `factor`
 // decimals.
-// Radix keys 145, 146, 148: the truncated unsigned integer part of value in g_BitWidth bits, zero-padded
-// to the width (8 bits: 8 binary, 3 octal, 2 hexadecimal digits); notation and digits play no part.
+// Radix keys 145, 146, 148: the integer part of value (truncated toward zero) in g_BitWidth bits, a
+// negative one as its two's-complement pattern (-1: FF, FFFF, FFFFFFFF; -2 in binary at 8 bits: 11111110),
+// zero-padded to the width (8 bits: 8 binary, 3 octal, 2 hexadecimal digits); notation and digits play no
+// part.
 // Any other radix key gives an empty text.
 // Callers: the result formatting below, the RPN stack display, the command dispatcher, the main
 // controller's re-display in a new notation, and the standardization of radix-mode call results.

@@ -123,7 +123,19 @@ TEST_F(ResultFormat, RadixTextsArePaddedToTheBitWidth) {
         {kRadixBin, 8, "5", "00000101"},
         {kRadixBin, 8, "0", "00000000"},
         {kRadixBin, 8, "300", "00101100"},  // only the low 8 bits remain
-        {kRadixBin, 8, "-5", "00000000"},   // negative values show as zeros
+        {kRadixBin, 8, "-5", "11111011"},   // negative values as their two's complement
+        {kRadixBin, 8, "-2", "11111110"},
+        {kRadixBin, 8, "-1.9", "11111111"},  // truncated toward zero: -1
+        {kRadixBin, 8, "-0.5", "00000000"},
+        {kRadixHex, 8, "-1", "FF"},
+        {kRadixHex, 16, "-1", "FFFF"},
+        {kRadixHex, 32, "-1", "FFFFFFFF"},
+        {kRadixHex, 32, "-2147483648", "80000000"},
+        {kRadixHex, 8, "-300", "D4"},  // -300 + 512: the low 8 bits, as for positive values
+        {kRadixOct, 8, "-1", "377"},
+        {kRadixOct, 64, "-1", "1777777777777777777777"},
+        {kRadixHex, 64, "-1", "FFFFFFFFFFFFFFFF"},
+        {kRadixHex, 16, "-1e400", "0000"},
         {kRadixBin, 8, "5.9", "00000101"},
         {kRadixBin, 16, "5", "0000000000000101"},
         {kRadixBin, 32, "1", std::string(31, '0') + "1"},
