@@ -239,6 +239,25 @@ qcmplx CashFlow(int index, const std::string& args) {
 
 }  // namespace
 
+bool ExcuteInDoubles(int index) {
+    switch (index) {
+        case kCallRT:
+        case kCallDeriv:
+        case kCallEval:
+        case kCallSum:
+        case kCallProduct:
+        case kCallNcr:
+        case kCallNpr:
+        case kCallGcd:
+        case kCallModule:
+        case kCallNot:
+        case kCallCpl:
+            return false;
+        default:
+            return index > kCallRT && index <= kCallGauss;
+    }
+}
+
 qcmplx Excute(int index, const std::string& args, int radix) {
     if (g_ErrCode) return qczero;
     switch (index) {

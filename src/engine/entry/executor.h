@@ -62,6 +62,12 @@ enum FunctionCall {
     kCallGauss = 44,
 };
 
+// True for the calls whose value comes out of a double-precision computation and so carries 17 significant
+// digits: fnInt, fnRoot, lcm, fib, ran, the statistics, the densities, the time-value, depreciation and
+// cash-flow functions. False for those computed in extended precision or exactly (fnDeriv, fnEval, fnSum,
+// fnProduct, ncr, npr, gcd, module, not, cpl) and for indices outside the table.
+bool ExcuteInDoubles(int index);
+
 // Reads the next argument of args from pos, standardizes and evaluates it in radix. Returns false when
 // there is no further argument (present = false, nothing set) or when it failed (present = true, the
 // error code set: its own evaluation error, or -54 for a complex value).

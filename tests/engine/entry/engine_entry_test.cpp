@@ -6,6 +6,7 @@
 
 #include "engine/entry/expr_eval.h"
 #include "engine/eval/evaluate.h"
+#include "engine/format/result_format.h"
 #include "numeric/errors.h"
 #include "numeric/qcomplex.h"
 #include "numeric/radix.h"
@@ -43,7 +44,11 @@ TEST(EngineEntry, StandardizationRewritesCallsAndRoots) {
         {"RT(8,)", 10, 8, nullptr, -8},
         {"gcd(4,6", 10, 8, nullptr, -8},
         {"gcd(10,15)*2", 10, 8, "( 5.00000000000000000000000000000000)*10^(0)*2", 0},
-        {"lcm(4,6)", 10, 8, "( 1.20000000000000000000000000000000)*10^(1)", 0},
+        {"lcm(4,6)", 10, 8, "( 1.2000000000000000)*10^(1)", 0},  // computed in doubles: 17 digits
+        {"pmt(6.007,360,200000,0,12,0)", 10, 8, "(-1.2000012852173768)*10^(3)", 0},
+        {"fnInt(x,x,0,1)", 10, 8, "( 5.0000000000000000)*10^(-1)", 0},
+        {"fnSum(x,x,1,3)", 10, 8, "( 6.00000000000000000000000000000000)*10^(0)", 0},  // extended
+        {"ncr(30,15)", 10, 8, "( 1.55117520000000000000000000000000)*10^(8)", 0},
         {"gcd(101,1001)", 2, 8, "00000001", 0},  // arguments are read in radix 10 whatever the caller's radix
         {"not(5)", 2, 8, nullptr, -1},           // but not reads its argument in the caller's: 5 is no binary
     };
@@ -62,6 +67,31 @@ TEST(EngineEntry, StandardizationRewritesCallsAndRoots) {
     }
     g_BitWidth = 8;
     ClearErrorCode();
+}
+
+// A value computed in doubles shows the 17 significant digits the double carries, not its binary expansion
+// to 33 digits; values computed in extended precision keep all of theirs.
+TEST(EngineEntry, CallValuesShowOnlyTheDigitsTheyCarry) {
+    const double list[] = {0.1, 0.2};
+    SetRegister(29, 2, 1, list);
+    const struct {
+        const char* text;
+        const char* shown;
+    } rows[] = {
+        {"pmt(6.007,360,200000,0,12,0)", "-1200.0012852173768"},  // was -1200.00128521737678966019302606583
+        {"GausPDF(0,0,1)", "0.3989422804014327"},                 // 17 digits of the double, the last a zero
+        {"avg(X)", "0.15000000000000002"},
+        {"fnSum(1/x,x,1,3)", "1.83333333333333333333333333333333"},
+        {"ncr(30,15)+0.5", "155117520.5"},
+    };
+    for (const auto& r : rows) {
+        ClearErrorCode();
+        REG v = ExprEval(r.text, 0, 10);
+        ASSERT_EQ(GetErrorCode(), 0) << r.text;
+        EXPECT_EQ(ConstructDisplayString(kRadixDec, kWidth8, v.re, kNotationNorm, 32, 4).text, r.shown)
+            << r.text;
+    }
+    ResetAndFreeRegister(29);
 }
 
 TEST(EngineEntry, RadixModeCallsAreWrittenInTheRadix) {
