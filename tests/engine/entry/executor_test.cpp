@@ -187,6 +187,9 @@ TEST(Executor, FinanceCalls) {
         {"syd(10000,1000,5,1)", 3000, 0},
         {"NPV(10,110)", 100, 0},
         {"IRR(-100,110)", 10, 0, 1e-5},
+        // Roots polished to double precision after the search (mpmath findroot references).
+        {"IRR(-100,30,30,30,30)", 7.7138472952083551, 0, 1e-14},  // the search alone: 7.7138396
+        {"rate(360,-1200,200000,0,12)", 6.0069900081148889, 0, 1e-14},
         {"pmt(6,360,200000)", 0, -8},
     });
     // The payment type: absent or 0 is 0, anything else 1.
@@ -252,7 +255,8 @@ TEST(Calculus, EvaluationAndRoots) {
         {"fnEval(x^2,x,3)", 9, 0},
         {"fnEval(sqrt(x),x,-1)", 0, -54},
         {"fnEval(x+fnEval(y,y,2),x,1)", 3, 0},
-        {"fnRoot(x^2-2,x,0,2)", std::sqrt(2.0), 0, 1e-5},
+        {"fnRoot(x^2-2,x,0,2)", std::sqrt(2.0), 0, 1e-15},
+        {"fnRoot(x^3-x-2,x,1,2)", 1.5213797068045676, 0, 1e-15},
         {"fnRoot(x^2+1,x,-1,1)", 0, -12},
         {"fnRoot(cos(x),x,80,100)", 90, 0, 1e-5},  // the root search keeps the angle mode (degrees)
     });
