@@ -21,6 +21,19 @@ double Mean(const std::vector<double>& x) {
     return s / static_cast<double>(x.size());
 }
 
+// The sum of squared deviations from the mean, in two passes: the mean first, then the deviations, with
+// the sum of the deviations (zero in exact arithmetic) taken back out for the rounding of the mean. The
+// one-pass n Sx2 - (Sx)^2 cancels to nothing for data such as 100000001, 100000002, 100000003.
+double SquaredDeviations(const std::vector<double>& x) {
+    const double mean = Mean(x);
+    double d = 0, d2 = 0;
+    for (double v : x) {
+        d += v - mean;
+        d2 += (v - mean) * (v - mean);
+    }
+    return std::max(0.0, d2 - d * d / static_cast<double>(x.size()));
+}
+
 // Product of i = 1, 2, ... while i <= m (so 1 for m below 1, and floor(m)! otherwise).
 double FactorialLoop(double m) {
     double p = 1;
@@ -55,13 +68,13 @@ qcmplx ListStatistic(int index) {
         case kCallAvg:
             return Real(s / n);
         case kCallSdv:
-            return Real(std::sqrt((n * s2 - s * s) / (n * n)));
+            return Real(std::sqrt(SquaredDeviations(x) / n));
         case kCallSsd:
             if (n <= 1) {
                 SetErrorCode(kErrDivision);
                 return qczero;
             }
-            return Real(std::sqrt((n * s2 - s * s) / (n * (n - 1))));
+            return Real(std::sqrt(SquaredDeviations(x) / (n - 1)));
         case kCallMin: {
             double m = x[0];
             for (double v : x)

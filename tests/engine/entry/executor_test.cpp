@@ -140,6 +140,20 @@ TEST(Executor, StatisticsOverTheList) {
         {"dsq(X)", 22, 0},
         {"gm(X)", std::pow(84.0, 0.2), 0},
     });
+    // Spread of data far from zero: the one-pass formula cancels to 0 here (exact: sqrt(2/3) and 1; with the
+    // offset 1e9, sqrt(22.5) and sqrt(30)).
+    const double offset[] = {100000001, 100000002, 100000003};
+    SetRegister(29, 3, 1, offset);
+    CheckRows({
+        {"sdv(X)", 0.81649658092772603273, 0, 1e-15},
+        {"ssd(X)", 1, 0, 1e-15},
+    });
+    const double far[] = {1e9 + 4, 1e9 + 7, 1e9 + 13, 1e9 + 16};
+    SetRegister(29, 4, 1, far);
+    CheckRows({
+        {"sdv(X)", std::sqrt(22.5), 0, 1e-15},
+        {"ssd(X)", std::sqrt(30.0), 0, 1e-15},
+    });
     const double pair[] = {2, -8};
     SetRegister(29, 2, 1, pair);
     EXPECT_EQ(Calc("gm(X)").err, -4);
