@@ -75,6 +75,18 @@ TEST(Cli, OneShotExpressions) {
     }
 }
 
+// Densities as a user types them: through the logarithms of the factorials, with the digits a double
+// carries; huge arguments answer at once (they used to loop over a factorial product for minutes).
+TEST(Cli, Densities) {
+    const Outcome got =
+        Orvcalc({"GammaPDF(2,2.5,1)", "PoissonPDF(170,150)", "BinomialPDF(5,171,0.01)", "PoissonPDF(2.5,3)",
+                 "PoissonPDF(4!!6,3)", "BinomialPDF(5,1e12,0.5)", "GammaPDF(2,1e12,1)"});
+    EXPECT_EQ(
+        got.out,
+        "0.28795182140366959\n0.0085223577140305998\n0.021658009825548462\nInvalid type error\n0\n0\n0\n");
+    EXPECT_EQ(got.status, 1);  // the non-integer count
+}
+
 TEST(Cli, Options) {
     struct Row {
         std::vector<std::string> args;

@@ -6,6 +6,7 @@
 #include "engine/entry/executor.h"
 #include "engine/entry/executor_internal.h"
 #include "engine/matrix/registers.h"
+#include "numeric/densities.h"
 #include "numeric/errors.h"
 #include "numeric/qcomplex.h"
 
@@ -32,13 +33,6 @@ double SquaredDeviations(const std::vector<double>& x) {
         d2 += (v - mean) * (v - mean);
     }
     return std::max(0.0, d2 - d * d / static_cast<double>(x.size()));
-}
-
-// Product of i = 1, 2, ... while i <= m (so 1 for m below 1, and floor(m)! otherwise).
-double FactorialLoop(double m) {
-    double p = 1;
-    for (double i = 1; i <= m; ++i) p *= i;
-    return p;
 }
 
 }  // namespace
@@ -139,29 +133,32 @@ qcmplx Density(int index, const std::string& args) {
     const int need = (index == kCallBinomial || index == kCallGamma || index == kCallGauss) ? 3 : 2;
     const int missing = (index == kCallRayleigh || index == kCallGauss) ? kErrCallSyntax : kErrLibrary;
     if (!executor_detail::ReadDoubles(args, 10, need, missing, a)) return qczero;
-    auto fail = []() {
-        SetErrorCode(kErrLibrary);
+    auto fail = [](int code = kErrLibrary) {
+        SetErrorCode(code);
         return qczero;
     };
+    auto whole = [](double v) { return v == std::trunc(v); };
     double r = 0;
     switch (index) {
         case kCallPoisson: {
             const double k = a[0], lambda = a[1];
             if (k < 0 || lambda <= 0) return fail();
-            r = std::pow(lambda, k) * std::exp(-lambda) / FactorialLoop(k);
+            if (!whole(k)) return fail(kErrNotInteger);  // a count
+            r = PoissonDensity(k, lambda);
             break;
         }
         case kCallBinomial: {
             const double k = a[0], n = a[1], p = a[2];
             if (k < 0 || n < 0 || p < 0 || k > n || p > 1) return fail();
-            r = std::pow(p, k) * std::pow(1 - p, n - k) * FactorialLoop(n) /
-                (FactorialLoop(k) * FactorialLoop(n - k));
+            if (!whole(k) || !whole(n)) return fail(kErrNotInteger);
+            r = BinomialDensity(k, n, p);
             break;
         }
         case kCallGamma: {
+            // Gamma(k) for every shape k > 0 ((k - 1)! for whole k); no density has a shape or scale of 0.
             const double x = a[0], k = a[1], theta = a[2];
-            if (x < 0 || k < 0) return fail();
-            r = std::pow(x, k - 1) * std::exp(-x / theta) / std::pow(theta, k) / FactorialLoop(k - 1);
+            if (x < 0 || k <= 0 || theta <= 0) return fail();
+            r = GammaDensity(x, k, theta);
             break;
         }
         case kCallGeo: {
@@ -183,7 +180,7 @@ qcmplx Density(int index, const std::string& args) {
             break;
         }
     }
-    // Arguments inside the accepted ranges can still leave the doubles (a scale of 0, huge powers).
+    // Arguments inside the accepted ranges can still leave the doubles (GammaPDF at 0 for a shape below 1).
     if (!std::isfinite(r)) return fail();
     return Real(r);
 }
