@@ -153,7 +153,10 @@ qcmplx Permutation(const std::string& args, bool combinations) {
         return qczero;
     }
     qcmplx r;
-    (combinations ? NCR : NPR)(&r, a[0].r, a[1].r);
+    if (!(combinations ? NCR : NPR)(&r, a[0].r, a[1].r)) {
+        SetErrorCode(kErrOutOfRange);
+        return qczero;
+    }
     return r;
 }
 

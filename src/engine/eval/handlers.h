@@ -165,6 +165,7 @@ void GCDEx(qcmplx* s, long& n, long base);  // -11 not whole
 void LCMEx(qcmplx* s, long& n, long base);  // -35 not whole
 void RANEx(qcmplx* s, long& n, long base);  // a random value between a and b
 // Combinations and permutations of n = a taken r = b at a time (engine/eval/combinatorics.h); -54, -50 unless
-// n > r > 0, -56 when the factorials overflow.
+// n > r > 0, -7 when the value does not fit the extended range (-56 when the factorials that fractional
+// operands take overflow).
 void nCrEx(qcmplx* s, long& n, long base);
 void nPrEx(qcmplx* s, long& n, long base);

@@ -75,6 +75,11 @@ TEST(Executor, IntegerFunctions) {
         {"ncr(1e28,2)", 0, -11},
         {"npr(5,-1e30)", 0, -11},
         {"ncr(30,15)", 155117520, 0},
+        {"ncr(2000,2)", 1999000, 0},  // n! overflows even the extended range; the k factors do not
+        {"npr(2000,2)", 3998000, 0},
+        {"ncr(1e9,2)", 499999999500000000.0, 0, 0},
+        {"ncr(100000,50000)", 0, -7},  // about 1e30101: beyond the extended range
+        {"npr(2000,1999)", 0, -7},
         {"module(5)", 0, 0},
         {"module()", 0, -8},
         {"gcd(1+2*i,3)", 0, -54},
