@@ -9,8 +9,9 @@
 
 // Computes call `index` of fnName with the text between its parentheses. Arguments are read with GetParam
 // and each is standardized and evaluated in radix 10 (not and cpl: in `radix`); a complex argument is -54.
-// Returns the real value; zero with the error code set on failure, and zero at once while an error is set.
-// Called by ExprStandardize only.
+// fnSum and fnProduct take at most kSeriesTermLimit (10^6) terms; a longer range is -7 ("Out of range
+// error") before the first term. Returns the real value; zero with the error code set on failure, and zero
+// at once while an error is set. Called by ExprStandardize only.
 qcmplx Excute(int index, const std::string& args, int radix);
 
 // fnName indices.

@@ -278,6 +278,21 @@ TEST(Calculus, SumsAndProducts) {
     });
 }
 
+// At most 10^6 terms: beyond, -7 before the first term (1e9 terms used to run for tens of minutes).
+TEST(Calculus, SumsAndProductsHaveATermLimit) {
+    const auto start = std::chrono::steady_clock::now();
+    CheckRows({
+        {"fnSum(x,x,1,1e9)", 0, -7},
+        {"fnProduct(x,x,1,1e9)", 0, -7},
+        {"fnSum(x,x,0,1e6)", 0, -7},         // 10^6 + 1 terms
+        {"fnSum(x,x,0,1,0.000001)", 0, -7},  // the same count by a small step
+        {"fnSum(x,x,1e6,0,-1)", 0, -7},      // and descending
+        {"fnSum(x,x,3,1)", 0, -41},          // the step rule comes first
+        {"fnSum(1,x,1,1e6)", 1e6, 0},        // exactly 10^6 terms
+    });
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(60));
+}
+
 TEST(Calculus, Integrals) {
     CheckRows({
         {"fnInt(x^2,x,0,3)", 9, 0, 1e-6},
