@@ -121,7 +121,10 @@ TEST(EngineEntry, ScalarPath) {
         {"gcd(12,18,27)+1", 4, 0, 0},
         {"fnInt(x^2,x,0,3)", 9, 0, 0},
         {"2*fnSum(x,x,1,4)", 20, 0, 0},
-        {"1/0", 0, 0, -56},  // the extended division reports the library's singularity
+        {"SIN(30)", 0.5, 0, 0},  // capitals: the call N inside SIN is no call (was "No list available")
+        {"LN(e)+ASIN(1)", 91, 0, 0},
+        {"5 NAND 3", 254, 0, 0},  // the N of NAND starts a longer word
+        {"1/0", 0, 0, -56},       // the extended division reports the library's singularity
         {"3*", 0, 0, -1},
     };
     for (const Row& r : rows) {
