@@ -163,6 +163,10 @@ TEST(EngineEntry, MatrixPath) {
     ASSERT_EQ(g_reg[0].type, REG_MATRIX);
     EXPECT_NEAR(g_reg[0].at(0, 0), 2.0 / 3, 1e-12);
     EXPECT_NEAR(g_reg[0].at(0, 1), -1.0 / 3, 1e-12);
+    Eval("solve(va,vb)", 1);  // without the blank as well
+    ASSERT_EQ(GetErrorCode(), 0);
+    ASSERT_EQ(g_reg[0].type, REG_MATRIX);
+    EXPECT_NEAR(g_reg[0].at(1, 1), 2.0 / 3, 1e-12);
     Eval("va/va", 1);  // A * A^-1
     EXPECT_NEAR(g_reg[0].at(1, 1), 1, 1e-12);
     EXPECT_EQ(Eval("va+2", 1).err, -10);
