@@ -1,6 +1,7 @@
 #include "engine/format/result_format.h"
 
 #include <algorithm>
+#include <array>
 #include <cctype>
 #include <cmath>
 #include <cstdint>
@@ -209,8 +210,29 @@ std::u16string ComplexPartText(const QELT* part, int widthKey) {
     return text + Widen(d.exponent);
 }
 
+// |part| < 1e-96 |other|: below the rounding of the extended arithmetic relative to the other part (e^(i pi)
+// has an imaginary part of -8.2e-103, the error of pi in 336 bits), so no value of its own.
+bool IsRoundingNoise(const QELT* part, const QELT* other) {
+    static const auto bound = [] {
+        std::array<QELT, NQ> b;
+        asctoq("1e-96", b.data());
+        return b;
+    }();
+    QELT a[NQ], limit[NQ];
+    qmov(part, a);
+    qabs(a);
+    qmov(other, limit);
+    qabs(limit);
+    qmul(bound.data(), limit, limit);
+    return qcmp(a, limit) < 0;
+}
+
+// The complex text; a real part that is rounding noise beside the imaginary one shows as zero.
 std::u16string ComplexText(const REG& result, int widthKey) {
-    std::u16string text = ComplexPartText(result.re, widthKey);
+    QELT re[NQ];
+    qmov(result.re, re);
+    if (IsRoundingNoise(re, result.im)) qclear(re);
+    std::u16string text = ComplexPartText(re, widthKey);
     if (qcmp(result.im, qzero) >= 0) text += u'+';
     if (qcmp(result.im, qone) != 0) text += ComplexPartText(result.im, widthKey);
     return text + u'i';
@@ -271,7 +293,9 @@ std::u16string ExpResult_REGToString(const REG& result, int radixKey, int widthK
     } else if (notationKey != kNotationSci) {
         g_nPreNotation = notationKey;
     }
-    if (result.type == REG_COMPLEX) {
+    // An imaginary part that is rounding noise beside the real one shows as zero: the result shows as the
+    // real number it is (the last-result register keeps both parts).
+    if (result.type == REG_COMPLEX && !IsRoundingNoise(result.im, result.re)) {
         resultIsComplex = true;
         switchToScientific = true;
         return ComplexText(result, widthKey);

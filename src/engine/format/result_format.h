@@ -82,9 +82,11 @@ std::string ldtoa(double value, int radix, int bitWidth);
 // g_reg[1] ("VRE").
 // Radix keys other than 147: the real part as by ConstructDisplayString; the imaginary part is not shown.
 // Decimal: g_nPreNotation takes notationKey unless it is SCI (in the categories 5, 6 and 7 it becomes
-// NORM). A complex result is written "<re>+<im>i" from the scientific forms of both parts with 4 decimals
-// (the coefficient is left out when the imaginary part is exactly 1; a negative one brings its own "-"),
-// grouped only in the "European" and English output modes; it sets resultIsComplex and
+// NORM). A part of a complex result smaller than 1e-96 times the other is rounding noise and shows as zero:
+// without its imaginary part the result is written as a real one (e^(i pi) shows -1, not
+// -1.0000E0-8.2209E-103i). A complex result is written "<re>+<im>i" from the scientific forms of both parts
+// with 4 decimals (the coefficient is left out when the imaginary part is exactly 1; a negative one brings
+// its own "-"), grouped only in the "European" and English output modes; it sets resultIsComplex and
 // switchToScientific. A real result clears resultIsComplex and is written in notationKey: FIX with
 // g_iFixDigits decimals, NORM, SCI, or FRAC as a proper or mixed fraction with the denominator limit of
 // g_nPrecision (10^3, 10^6 for 1, 10^9 for 2); unknown keys take NORM. A FRAC value outside the plain

@@ -6,6 +6,7 @@
 
 #include "engine/entry/expr_eval.h"
 #include "engine/eval/evaluate.h"
+#include "engine/format/format_state.h"
 #include "engine/format/result_format.h"
 #include "numeric/errors.h"
 #include "numeric/qcomplex.h"
@@ -92,6 +93,35 @@ TEST(EngineEntry, CallValuesShowOnlyTheDigitsTheyCarry) {
             << r.text;
     }
     ResetAndFreeRegister(29);
+}
+
+// The representation error of pi in 336 bits is no imaginary part of e^(i pi).
+TEST(EngineEntry, RoundingNoiseOfAComplexResultShowsAsZero) {
+    const struct {
+        const char* text;
+        std::u16string shown;
+        bool complex;
+    } rows[] = {
+        {"e^(i*pi)", u"-1", false},  // was -1.0000E0-8.2209E-103i
+        {"e^(i*pi/2)", u"0.0000E0+i", true},
+        {"(1+2*i)*(3-4*i)", u"1.1000E1+2.0000E0i", true},
+    };
+    const std::string mode = g_sOutputMode;
+    g_sOutputMode = "English (US)";
+    for (const auto& r : rows) {
+        ClearErrorCode();
+        SetMode(1);
+        REG v = ExprEval(r.text, 0, 10);
+        ASSERT_EQ(GetErrorCode(), 0) << r.text;
+        EXPECT_EQ(v.type, REG_COMPLEX) << r.text;  // the value itself is kept
+        bool scientific = false, complex = !r.complex;
+        EXPECT_TRUE(ExpResult_REGToString(v, kRadixDec, kWidth8, kNotationNorm, scientific, complex) ==
+                    r.shown)
+            << r.text;
+        EXPECT_EQ(complex, r.complex) << r.text;
+    }
+    g_sOutputMode = mode;
+    ResetAndFreeRegister(1);
 }
 
 TEST(EngineEntry, RadixModeCallsAreWrittenInTheRadix) {

@@ -271,6 +271,12 @@ TEST_F(ResultFormat, ResultTexts) {
         {"English (US)", 0, kNotationNorm, "-3", "-1", u"-3.0000E0-1.0000E0i", true, true},
         {"European", 0, kNotationNorm, "1234", "0.5", u"1\u00B82340E3+5\u00B80000E-1i", true, true},
         {"", 0, kNotationNorm, "3", "4", u" 3.0000E0+ 4.0000E0i", true, true},  // unknown mode: not grouped
+        // A part below 1e-96 of the other is rounding noise and shows as zero.
+        {"English (US)", 0, kNotationNorm, "-1", "-8.2209e-103", u"-1", false, false},
+        {"English (US)", 0, kNotationFix, "2.5", "1e-99", u"2.50", false, false, 2},
+        {"English (US)", 0, kNotationNorm, "6.1e-102", "1", u"0.0000E0+i", true, true},
+        {"English (US)", 0, kNotationNorm, "1", "2e-96", u"1.0000E0+2.0000E-96i", true, true},  // not below
+        {"English (US)", 0, kNotationNorm, "1e-200", "1e-290", u"1.0000E-200+1.0000E-290i", true, true},  // relative
         {"English (US)", 5, kNotationNorm, "1234567.5", nullptr, u"1234567.5", false, false},
         {"English (US)", 6, kNotationFix, "2.5", nullptr, u"2.50", false, false, 2},
         {"English (US)", 7, kNotationNorm, "1e20", nullptr, u" 1." + zeros32 + u"E20", true, false},
