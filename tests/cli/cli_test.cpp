@@ -87,6 +87,23 @@ TEST(Cli, Densities) {
     EXPECT_EQ(got.status, 1);  // the non-integer count
 }
 
+// The number library's internal diagnostics reach standard error only with --verbose; the engine's message
+// is the answer either way.
+TEST(Cli, LibraryDiagnosticsOnlyWithVerbose) {
+    Outcome quiet = Orvcalc({"1/0", "ncr(2000,2)"}, "", true);
+    EXPECT_EQ(quiet.out, "Invalid parameter(s)\n1,999,000\n");  // was preceded by "qcdiv singularity error"
+    EXPECT_EQ(quiet.status, 1);
+    Outcome verbose = Orvcalc({"--verbose", "1/0"}, "", true);
+    EXPECT_NE(verbose.out.find("qcdiv singularity error\n"), std::string::npos) << verbose.out;
+    EXPECT_NE(verbose.out.find("Invalid parameter(s)\n"), std::string::npos) << verbose.out;
+    EXPECT_EQ(verbose.status, 1);
+    Outcome after = Orvcalc({"1/0", "--verbose"});  // anywhere among the options; stdout stays clean
+    EXPECT_EQ(after.out, "Invalid parameter(s)\n");
+    Outcome keys = Orvcalc({"--keys", "10 18 11 19", "--verbose", "--home", testing::TempDir()});
+    EXPECT_EQ(keys.status, 0);  // accepted with --keys too
+    EXPECT_NE(Orvcalc({"--help"}).out.find("--verbose"), std::string::npos);
+}
+
 TEST(Cli, Options) {
     struct Row {
         std::vector<std::string> args;
