@@ -276,7 +276,8 @@ TEST_F(ResultFormat, ResultTexts) {
         {"English (US)", 0, kNotationFix, "2.5", "1e-99", u"2.50", false, false, 2},
         {"English (US)", 0, kNotationNorm, "6.1e-102", "1", u"0.0000E0+i", true, true},
         {"English (US)", 0, kNotationNorm, "1", "2e-96", u"1.0000E0+2.0000E-96i", true, true},  // not below
-        {"English (US)", 0, kNotationNorm, "1e-200", "1e-290", u"1.0000E-200+1.0000E-290i", true, true},  // relative
+        {"English (US)", 0, kNotationNorm, "1e-200", "1e-290", u"1.0000E-200+1.0000E-290i", true,
+         true},  // relative
         {"English (US)", 5, kNotationNorm, "1234567.5", nullptr, u"1234567.5", false, false},
         {"English (US)", 6, kNotationFix, "2.5", nullptr, u"2.50", false, false, 2},
         {"English (US)", 7, kNotationNorm, "1e20", nullptr, u" 1." + zeros32 + u"E20", true, false},
