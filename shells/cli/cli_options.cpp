@@ -172,6 +172,7 @@ options:
   --matrix                    evaluate with the matrix path, e.g.
                               orvcalc --set VA=[[2,1],[1,2]] --matrix "inv(VA)*VA"
   --engine                    read expressions as engine text, bypassing the input line
+  --verbose                   print the number library's internal diagnostics on standard error
   --help, --version
 
 catalogue commands (over the shipped data files):

@@ -72,11 +72,30 @@ int Interactive(CliOptions& options) {
     return any_error ? 1 : 0;
 }
 
+// Removes every "--verbose" before a "--" from argv and tells whether there was one.
+bool TakeVerbose(int& argc, char** argv) {
+    bool verbose = false, literal = false;
+    int kept = 1;
+    for (int i = 1; i < argc; ++i) {
+        if (!literal && std::string(argv[i]) == "--verbose") {
+            verbose = true;
+            continue;
+        }
+        literal = literal || std::string(argv[i]) == "--";
+        argv[kept++] = argv[i];
+    }
+    argc = kept;
+    argv[argc] = nullptr;
+    return verbose;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
-    // Standard output carries one result line per expression; the number library's diagnostics go aside.
-    g_qlibMessages = stderr;
+    // Standard output carries one result line per expression. The number library's internal diagnostics
+    // ("qcdiv singularity error") mean nothing to a user, who gets the engine's message: they go to
+    // standard error only with --verbose.
+    g_qlibMessages = TakeVerbose(argc, argv) ? stderr : nullptr;
     if (IsKeysInvocation(argc, argv)) return RunKeys(argc, argv, std::cout, std::cerr);
     if (IsPlotInvocation(argc, argv)) return RunPlot(argc, argv, std::cout, std::cerr);
     CliOptions options;

@@ -47,6 +47,31 @@ void ChooseStep(double a, double b, double c, double fa, double fb, double fc, d
     e = d;
 }
 
+// Polishes the converged root b (value fb) of the bracket [b, c] (f changes sign between them, or fc is
+// zero) by secant steps through both ends. A step is kept only while it stays inside the bracket and lowers
+// |f|; the bracket keeps the sign change. The Brent tolerance leaves about six digits; a few of these steps
+// reach the double nearest the root wherever f is smooth.
+double Polish(double b, double fb, double c, double fc, double (*f)(double x, void* context), void* context) {
+    for (int step = 0; step < kRootRefineSteps && fb != 0.0; ++step) {
+        if (!std::isfinite(fc) || fc == fb) break;
+        const double x = b - fb * (b - c) / (fb - fc);
+        if (!std::isfinite(x) || x == b || (x - b) * (x - c) > 0.0) break;
+        const double fx = f(x, context);
+        if (GetErrorCode() != 0) {
+            SetErrorCode(0);  // the search itself succeeded; the point reached stands
+            break;
+        }
+        if (!(std::fabs(fx) < std::fabs(fb))) break;
+        if (!SameStrictSign(fx, fb)) {
+            c = b;
+            fc = fb;
+        }
+        b = x;
+        fb = fx;
+    }
+    return b;
+}
+
 }  // namespace
 
 double fnroot(double a, double b, double (*f)(double x, void* context), void* context) {
@@ -84,7 +109,7 @@ double fnroot(double a, double b, double (*f)(double x, void* context), void* co
         }
         const double tol1 = 2.0 * kRootRelativeTolerance * std::fabs(b) + kRootAbsoluteTolerance;
         const double m = 0.5 * (c - b);
-        if (std::fabs(m) <= tol1 || fb == 0.0) return b;
+        if (std::fabs(m) <= tol1 || fb == 0.0) return Polish(b, fb, c, fc, f, context);
         ChooseStep(a, b, c, fa, fb, fc, m, tol1, d, e);
         a = b;
         fa = fb;

@@ -258,7 +258,7 @@ std::string qtoasc_str(const QELT* x, int n) {
 
 void asctoq(const char* text, QELT* q) {
     auto fail = [q]() {
-        std::fprintf(g_qlibMessages ? g_qlibMessages : stdout, "asctoq conversion error\n");
+        if (g_qlibMessages) std::fprintf(g_qlibMessages, "asctoq conversion error\n");
         qclear(q);
     };
     const char* s = text;

@@ -19,7 +19,7 @@ const char* const ermsg[7] = {
 
 int mtherr(const char* name, int code) {
     const char* msg = (code >= 1 && code <= 6) ? ermsg[code] : ermsg[0];
-    std::fprintf(g_qlibMessages ? g_qlibMessages : stdout, "\n%s %s error\n", name ? name : "", msg);
+    if (g_qlibMessages) std::fprintf(g_qlibMessages, "\n%s %s error\n", name ? name : "", msg);
     merror = code;
     return 0;
 }

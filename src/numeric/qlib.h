@@ -67,12 +67,12 @@ extern int merror;
 // Message texts of the codes 0..6 ("unknown", "domain", ...).
 extern const char* const ermsg[7];
 
-// Where mtherr and asctoq print their messages: standard output unless a program redirects them (the
-// terminal calculator sends them to standard error, so that standard output holds only results).
+// Where mtherr and asctoq print their messages: standard output unless a program redirects them; null
+// drops them (the terminal calculator does, and sends them to standard error with --verbose).
 extern FILE* g_qlibMessages;
 
-// Prints "\n<name> <message> error\n" on g_qlibMessages (codes outside 1..6 print "unknown") and stores
-// code in merror. Returns 0.
+// Prints "\n<name> <message> error\n" on g_qlibMessages unless it is null (codes outside 1..6 print
+// "unknown") and stores code in merror. Returns 0.
 int mtherr(const char* name, int code);
 
 // Non-zero when merror is set.
@@ -194,6 +194,6 @@ std::string qtoasc_str(const QELT* x, int n);
 // Reads decimal text: blanks, an optional sign, digits with at most one point, an optional exponent
 // (E or e, optional sign, digits). The text ends at its terminator, '\n' or '\r'. At most 99 significant
 // digits are used; further integer digits still count in the magnitude. A malformed text prints
-// "asctoq conversion error" on standard output and gives 0; a decimal exponent of 8192 or more gives
-// infinity with mtherr("asctoq", 3), one below -8191 gives 0.
+// "asctoq conversion error" on g_qlibMessages (unless null) and gives 0; a decimal exponent of 8192 or more
+// gives infinity with mtherr("asctoq", 3), one below -8191 gives 0.
 void asctoq(const char* text, QELT* q);

@@ -75,6 +75,35 @@ TEST(Cli, OneShotExpressions) {
     }
 }
 
+// Densities as a user types them: through the logarithms of the factorials, with the digits a double
+// carries; huge arguments answer at once (they used to loop over a factorial product for minutes).
+TEST(Cli, Densities) {
+    const Outcome got =
+        Orvcalc({"GammaPDF(2,2.5,1)", "PoissonPDF(170,150)", "BinomialPDF(5,171,0.01)", "PoissonPDF(2.5,3)",
+                 "PoissonPDF(4!!6,3)", "BinomialPDF(5,1e12,0.5)", "GammaPDF(2,1e12,1)"});
+    EXPECT_EQ(
+        got.out,
+        "0.28795182140366959\n0.0085223577140305998\n0.021658009825548462\nInvalid type error\n0\n0\n0\n");
+    EXPECT_EQ(got.status, 1);  // the non-integer count
+}
+
+// The number library's internal diagnostics reach standard error only with --verbose; the engine's message
+// is the answer either way.
+TEST(Cli, LibraryDiagnosticsOnlyWithVerbose) {
+    Outcome quiet = Orvcalc({"1/0", "ncr(2000,2)"}, "", true);
+    EXPECT_EQ(quiet.out, "Invalid parameter(s)\n1,999,000\n");  // was preceded by "qcdiv singularity error"
+    EXPECT_EQ(quiet.status, 1);
+    Outcome verbose = Orvcalc({"--verbose", "1/0"}, "", true);
+    EXPECT_NE(verbose.out.find("qcdiv singularity error\n"), std::string::npos) << verbose.out;
+    EXPECT_NE(verbose.out.find("Invalid parameter(s)\n"), std::string::npos) << verbose.out;
+    EXPECT_EQ(verbose.status, 1);
+    Outcome after = Orvcalc({"1/0", "--verbose"});  // anywhere among the options; stdout stays clean
+    EXPECT_EQ(after.out, "Invalid parameter(s)\n");
+    Outcome keys = Orvcalc({"--keys", "10 18 11 19", "--verbose", "--home", testing::TempDir()});
+    EXPECT_EQ(keys.status, 0);  // accepted with --keys too
+    EXPECT_NE(Orvcalc({"--help"}).out.find("--verbose"), std::string::npos);
+}
+
 TEST(Cli, Options) {
     struct Row {
         std::vector<std::string> args;
@@ -86,6 +115,12 @@ TEST(Cli, Options) {
         {{"--base", "hex", "FF+1"}, "00\n"},  // 8 bits by default
         {{"--base", "hex", "--bits", "16", "FF+1"}, "0100\n"},
         {{"--base", "bin", "101+1"}, "00000110\n"},
+        // Negative results as their two's complement within the width: a typed pattern survives "=".
+        {{"--base", "hex", "0-1"}, "FF\n"},
+        {{"--base", "hex", "--bits", "16", "0-1"}, "FFFF\n"},
+        {{"--base", "hex", "--bits", "32", "FFFFFFFF", "0-1"}, "FFFFFFFF\nFFFFFFFF\n"},
+        {{"--base", "bin", "0-10"}, "11111110\n"},
+        {{"--base", "oct", "0-1"}, "377\n"},
         {{"--notation", "fix", "--fix", "2", "2/3"}, "0.67\n"},
         {{"--notation", "frac", "0.75", "-1.5"}, "3/4\n-1 1/2\n"},
         {{"--notation", "frac", "--fraction", "6", "sqrt(2)"}, "1 195025/470832\n"},

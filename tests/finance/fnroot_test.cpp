@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <iterator>
+#include <limits>
 
 #include "numeric/errors.h"
 
@@ -52,6 +54,35 @@ TEST(Fnroot, FindsBracketedRootsWithinTolerance) {
         EXPECT_NEAR(x, row.root, 2.0 * Tolerance(row.root)) << row.what;
         EXPECT_LE(probe.calls, 2 + kRootMaxIterations) << row.what;
     }
+}
+
+// After the search converges the root is polished on the same function: the double nearest the root, or
+// within a few units in the last place where f itself is rounded.
+TEST(Fnroot, PolishesTheRootToDoublePrecision) {
+    const double exact[] = {1.4142135623730950488,  1.4142135623730950488, 1.5213797068045675696,
+                            0.73908513321516064166, 13.815510557964274104, -3.0};  // mpmath, 20 digits
+    static_assert(std::size(exact) == std::size(kRootRows));
+    for (size_t k = 0; k < std::size(kRootRows); ++k) {
+        const RootRow& row = kRootRows[k];
+        Probe probe{row.g};
+        const double x = fnroot(row.a, row.b, Eval, &probe);
+        EXPECT_EQ(GetErrorCode(), 0) << row.what;
+        EXPECT_NEAR(x, exact[k], 4 * std::numeric_limits<double>::epsilon() * std::fabs(exact[k]))
+            << row.what;
+        EXPECT_LE(probe.calls, 2 + kRootMaxIterations + kRootRefineSteps) << row.what;
+    }
+    // A polish step where f fails keeps the converged point and reports nothing. (The search never meets
+    // f = 0 exactly on x^3 - 2; its polish does.)
+    Probe failing{[](double x) {
+        const double f = x * x * x - 2;
+        if (f == 0) SetErrorCode(kErrComplex);
+        return f;
+    }};
+    ClearErrorCode();
+    const double x = fnroot(0.0, 2.0, Eval, &failing);
+    EXPECT_EQ(GetErrorCode(), 0);
+    EXPECT_NEAR(x, std::cbrt(2.0), 2.0 * Tolerance(std::cbrt(2.0)));
+    EXPECT_NE(x, std::cbrt(2.0));
 }
 
 TEST(Fnroot, NoSignChangeIsRootNotFound) {

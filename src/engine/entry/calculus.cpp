@@ -47,6 +47,17 @@ double Dbl(const QELT* q) {
 
 // ---- sums and products ---------------------------------------------------------------------------------
 
+// More than kSeriesTermLimit terms from start to end (range = end - start) by step: floor(range / step) + 1
+// terms, so the limit is passed when range / step reaches it. The step is non-zero unless the range is 0.
+bool TooManyTerms(const QELT* range, const QELT* step) {
+    if (iszero(range)) return false;
+    QELT quotient[NQ], limit[NQ];
+    qdiv(step, range, quotient);
+    qabs(quotient);
+    ltoq(kSeriesTermLimit, limit);
+    return qcmp(quotient, limit) >= 0;
+}
+
 qcmplx SumOrProduct(const std::string& expr, const std::string& var, const std::string& args, int pos,
                     bool product) {
     qcmplx start, end, step = qcmplx_make(1, 0);
@@ -65,6 +76,10 @@ qcmplx SumOrProduct(const std::string& expr, const std::string& var, const std::
                     (dir < 0 && qcmp(step.r, qzero) < 0 && qcmp(step.r, range) >= 0);
     if (!ok) {
         SetErrorCode(kErrSeriesStep);
+        return qczero;
+    }
+    if (TooManyTerms(range, step.r)) {
+        SetErrorCode(kErrOutOfRange);
         return qczero;
     }
     const bool ascending = qcmp(step.r, qzero) > 0;

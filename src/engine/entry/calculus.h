@@ -7,6 +7,10 @@
 
 #include "numeric/qlib.h"
 
+// Most terms a fnSum or fnProduct call may have: each term is a full standardization and evaluation, so
+// more would freeze the calculator for minutes. A range with more terms fails with -7 before the first.
+constexpr int kSeriesTermLimit = 1000000;
+
 // One Romberg row: the trapezoid estimate of the integral of g_lpszVariable's expression (evaluated by
 // fnex on `expression`) over [a, b] with 2^(n-2) new points for n > 1. The estimate carries over between
 // calls, so each integration starts with n = 1.

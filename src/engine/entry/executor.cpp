@@ -153,7 +153,10 @@ qcmplx Permutation(const std::string& args, bool combinations) {
         return qczero;
     }
     qcmplx r;
-    (combinations ? NCR : NPR)(&r, a[0].r, a[1].r);
+    if (!(combinations ? NCR : NPR)(&r, a[0].r, a[1].r)) {
+        SetErrorCode(kErrOutOfRange);
+        return qczero;
+    }
     return r;
 }
 
@@ -238,6 +241,25 @@ qcmplx CashFlow(int index, const std::string& args) {
 }
 
 }  // namespace
+
+bool ExcuteInDoubles(int index) {
+    switch (index) {
+        case kCallRT:
+        case kCallDeriv:
+        case kCallEval:
+        case kCallSum:
+        case kCallProduct:
+        case kCallNcr:
+        case kCallNpr:
+        case kCallGcd:
+        case kCallModule:
+        case kCallNot:
+        case kCallCpl:
+            return false;
+        default:
+            return index > kCallRT && index <= kCallGauss;
+    }
+}
 
 qcmplx Excute(int index, const std::string& args, int radix) {
     if (g_ErrCode) return qczero;

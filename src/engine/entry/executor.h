@@ -9,8 +9,9 @@
 
 // Computes call `index` of fnName with the text between its parentheses. Arguments are read with GetParam
 // and each is standardized and evaluated in radix 10 (not and cpl: in `radix`); a complex argument is -54.
-// Returns the real value; zero with the error code set on failure, and zero at once while an error is set.
-// Called by ExprStandardize only.
+// fnSum and fnProduct take at most kSeriesTermLimit (10^6) terms; a longer range is -7 ("Out of range
+// error") before the first term. Returns the real value; zero with the error code set on failure, and zero
+// at once while an error is set. Called by ExprStandardize only.
 qcmplx Excute(int index, const std::string& args, int radix);
 
 // fnName indices.
@@ -61,6 +62,12 @@ enum FunctionCall {
     kCallRayleigh = 43,
     kCallGauss = 44,
 };
+
+// True for the calls whose value comes out of a double-precision computation and so carries 17 significant
+// digits: fnInt, fnRoot, lcm, fib, ran, the statistics, the densities, the time-value, depreciation and
+// cash-flow functions. False for those computed in extended precision or exactly (fnDeriv, fnEval, fnSum,
+// fnProduct, ncr, npr, gcd, module, not, cpl) and for indices outside the table.
+bool ExcuteInDoubles(int index);
 
 // Reads the next argument of args from pos, standardizes and evaluates it in radix. Returns false when
 // there is no further argument (present = false, nothing set) or when it failed (present = true, the

@@ -29,5 +29,6 @@ qcmplx ListStatistic(int index);
 // PoissonPDF, BinomialPDF, GammaPDF, GeoPDF, RayPDF, GausPDF from their argument text.
 qcmplx Density(int index, const std::string& args);
 
-// fnInt, fnDeriv, fnEval, fnRoot, fnSum, fnProduct from their argument text.
+// fnInt, fnDeriv, fnEval, fnRoot, fnSum, fnProduct from their argument text. fnSum and fnProduct take at
+// most kSeriesTermLimit (10^6) terms (engine/entry/calculus.h); a longer range is -7.
 qcmplx CalculusCall(int index, const std::string& args);

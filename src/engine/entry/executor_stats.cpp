@@ -6,6 +6,7 @@
 #include "engine/entry/executor.h"
 #include "engine/entry/executor_internal.h"
 #include "engine/matrix/registers.h"
+#include "numeric/densities.h"
 #include "numeric/errors.h"
 #include "numeric/qcomplex.h"
 
@@ -21,11 +22,17 @@ double Mean(const std::vector<double>& x) {
     return s / static_cast<double>(x.size());
 }
 
-// Product of i = 1, 2, ... while i <= m (so 1 for m below 1, and floor(m)! otherwise).
-double FactorialLoop(double m) {
-    double p = 1;
-    for (double i = 1; i <= m; ++i) p *= i;
-    return p;
+// The sum of squared deviations from the mean, in two passes: the mean first, then the deviations, with
+// the sum of the deviations (zero in exact arithmetic) taken back out for the rounding of the mean. The
+// one-pass n Sx2 - (Sx)^2 cancels to nothing for data such as 100000001, 100000002, 100000003.
+double SquaredDeviations(const std::vector<double>& x) {
+    const double mean = Mean(x);
+    double d = 0, d2 = 0;
+    for (double v : x) {
+        d += v - mean;
+        d2 += (v - mean) * (v - mean);
+    }
+    return std::max(0.0, d2 - d * d / static_cast<double>(x.size()));
 }
 
 }  // namespace
@@ -55,13 +62,13 @@ qcmplx ListStatistic(int index) {
         case kCallAvg:
             return Real(s / n);
         case kCallSdv:
-            return Real(std::sqrt((n * s2 - s * s) / (n * n)));
+            return Real(std::sqrt(SquaredDeviations(x) / n));
         case kCallSsd:
             if (n <= 1) {
                 SetErrorCode(kErrDivision);
                 return qczero;
             }
-            return Real(std::sqrt((n * s2 - s * s) / (n * (n - 1))));
+            return Real(std::sqrt(SquaredDeviations(x) / (n - 1)));
         case kCallMin: {
             double m = x[0];
             for (double v : x)
@@ -126,29 +133,32 @@ qcmplx Density(int index, const std::string& args) {
     const int need = (index == kCallBinomial || index == kCallGamma || index == kCallGauss) ? 3 : 2;
     const int missing = (index == kCallRayleigh || index == kCallGauss) ? kErrCallSyntax : kErrLibrary;
     if (!executor_detail::ReadDoubles(args, 10, need, missing, a)) return qczero;
-    auto fail = []() {
-        SetErrorCode(kErrLibrary);
+    auto fail = [](int code = kErrLibrary) {
+        SetErrorCode(code);
         return qczero;
     };
+    auto whole = [](double v) { return v == std::trunc(v); };
     double r = 0;
     switch (index) {
         case kCallPoisson: {
             const double k = a[0], lambda = a[1];
             if (k < 0 || lambda <= 0) return fail();
-            r = std::pow(lambda, k) * std::exp(-lambda) / FactorialLoop(k);
+            if (!whole(k)) return fail(kErrNotInteger);  // a count
+            r = PoissonDensity(k, lambda);
             break;
         }
         case kCallBinomial: {
             const double k = a[0], n = a[1], p = a[2];
             if (k < 0 || n < 0 || p < 0 || k > n || p > 1) return fail();
-            r = std::pow(p, k) * std::pow(1 - p, n - k) * FactorialLoop(n) /
-                (FactorialLoop(k) * FactorialLoop(n - k));
+            if (!whole(k) || !whole(n)) return fail(kErrNotInteger);
+            r = BinomialDensity(k, n, p);
             break;
         }
         case kCallGamma: {
+            // Gamma(k) for every shape k > 0 ((k - 1)! for whole k); no density has a shape or scale of 0.
             const double x = a[0], k = a[1], theta = a[2];
-            if (x < 0 || k < 0) return fail();
-            r = std::pow(x, k - 1) * std::exp(-x / theta) / std::pow(theta, k) / FactorialLoop(k - 1);
+            if (x < 0 || k <= 0 || theta <= 0) return fail();
+            r = GammaDensity(x, k, theta);
             break;
         }
         case kCallGeo: {
@@ -170,7 +180,7 @@ qcmplx Density(int index, const std::string& args) {
             break;
         }
     }
-    // Arguments inside the accepted ranges can still leave the doubles (a scale of 0, huge powers).
+    // Arguments inside the accepted ranges can still leave the doubles (GammaPDF at 0 for a shape below 1).
     if (!std::isfinite(r)) return fail();
     return Real(r);
 }

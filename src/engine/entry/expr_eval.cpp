@@ -17,10 +17,15 @@
 
 namespace {
 
-// The text that replaces an executor call with value v.
-std::string CallValueText(const qcmplx& v, int radix) {
+// Decimals of the mantissa written back for a call: a double carries 17 significant digits, and digits
+// beyond them would be the binary expansion of the double, not digits of the result.
+constexpr int kExtendedDecimals = 32;
+constexpr int kDoubleDecimals = 16;
+
+// The text that replaces executor call `index` with value v.
+std::string CallValueText(int index, const qcmplx& v, int radix) {
     if (radix == 10) {
-        const std::string s = qtoascex_str(v.r, 32);
+        const std::string s = qtoascex_str(v.r, ExcuteInDoubles(index) ? kDoubleDecimals : kExtendedDecimals);
         const size_t e = s.find('E');
         std::string out = "(";
         out.append(s, 0, e);
@@ -72,7 +77,7 @@ int ExprStandardize(std::string& text, int radix) {
         } else {
             qcmplx v = Excute(index, args, radix);
             if (g_ErrCode) return 0;
-            replacement = CallValueText(v, radix);
+            replacement = CallValueText(index, v, radix);
         }
         if (!Splice(text, static_cast<size_t>(at), static_cast<size_t>(after), replacement)) return 0;
     }

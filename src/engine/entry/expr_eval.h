@@ -17,8 +17,10 @@
 // returns register 0 unchanged. A text of kEngineTextSize characters or more sets -8.
 REG ExprEval(const char* text, int mode, int radix);
 
-// Rewrites text in place: each executor call is replaced by its value (radix 10: "(" mantissa with 32
-// decimals ")*10^(" exponent ")"; radix 2, 8, 16: its digits zero-padded to g_BitWidth), each RT(a,b) by
+// Rewrites text in place: each executor call is replaced by its value (radix 10: "(" mantissa ")*10^("
+// exponent ")", the mantissa with 32 decimals for a value computed in extended precision or exactly and
+// with 16 decimals -- the 17 significant digits a double carries -- for a value computed in double
+// precision (ExcuteInDoubles); radix 2, 8, 16: its digits zero-padded to g_BitWidth), each RT(a,b) by
 // "((a) root (b)) ". Returns 1 on success, 0 with the error code set: -8 for an unbalanced call, a missing
 // RT argument or a text that would reach kEngineTextSize characters; the executor's codes otherwise.
 int ExprStandardize(std::string& text, int radix);

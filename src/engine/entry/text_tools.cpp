@@ -149,8 +149,10 @@ void SolverProcessing(std::string& text) {
     static const std::string kSolve = "solve(";
     size_t at;
     while ((at = text.find(kSolve)) != std::string::npos) {
-        // The first argument starts one character after the opening parenthesis.
-        size_t a = at + kSolve.size() + 1;
+        // The first argument starts after the opening parenthesis and the blank that the input line puts
+        // there; any other character already belongs to it.
+        size_t a = at + kSolve.size();
+        if (a < text.size() && text[a] == ' ') ++a;
         int depth = 0;
         size_t comma = std::string::npos;
         for (size_t i = a; i < text.size(); ++i) {

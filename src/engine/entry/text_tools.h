@@ -38,6 +38,7 @@ bool isDigit(char c, int radix);
 // An empty result sets -40 and gives no text; so does an error already set. The flag is not used.
 std::optional<std::string> StringConvert(const std::string& text, int from, int to, bool flag = false);
 
-// Rewrites each "solve(" A "," B ")" of a matrix text into "inv(" A ")*(" B ")". A call without a top-level
-// comma or closing parenthesis sets -1 and stops. Does nothing while an error is set.
+// Rewrites each "solve(" A "," B ")" of a matrix text into "inv(" A ")*(" B ")"; one blank right after the
+// parenthesis (as the input line writes it) is dropped, any other character starts A. A call without a
+// top-level comma or closing parenthesis sets -1 and stops. Does nothing while an error is set.
 void SolverProcessing(std::string& text);

@@ -72,19 +72,18 @@ void ACot(COMPLEX* s, long& n, long base);   // -18
 void ASec(COMPLEX* s, long& n, long base);   // -31
 void ACsec(COMPLEX* s, long& n, long base);  // arccosecant; -32
 // Hyperbolic functions and their inverses take no angle unit.
-void Sinh(COMPLEX* s, long& n, long base);   // -23
-void Cosh(COMPLEX* s, long& n, long base);   // -24
-void Tanh(COMPLEX* s, long& n, long base);   // -25
-void Ctanh(COMPLEX* s, long& n, long base);  // -26
-void Sech(COMPLEX* s, long& n, long base);   // -29
-void Csech(COMPLEX* s, long& n, long base);  // -30
-void ASinh(COMPLEX* s, long& n, long base);  // -13
-void ACosh(COMPLEX* s, long& n, long base);  // -14
-void ATanh(COMPLEX* s, long& n, long base);  // -15
-void ACoth(COMPLEX* s, long& n, long base);  // -16
-void ASech(COMPLEX* s, long& n, long base);  // -33
-// -34; a complex result sets g_Mode to 1, and in degree mode the real part is scaled by 180/pi.
-void ACsech(COMPLEX* s, long& n, long base);
+void Sinh(COMPLEX* s, long& n, long base);    // -23
+void Cosh(COMPLEX* s, long& n, long base);    // -24
+void Tanh(COMPLEX* s, long& n, long base);    // -25
+void Ctanh(COMPLEX* s, long& n, long base);   // -26
+void Sech(COMPLEX* s, long& n, long base);    // -29
+void Csech(COMPLEX* s, long& n, long base);   // -30
+void ASinh(COMPLEX* s, long& n, long base);   // -13
+void ACosh(COMPLEX* s, long& n, long base);   // -14
+void ATanh(COMPLEX* s, long& n, long base);   // -15
+void ACoth(COMPLEX* s, long& n, long base);   // -16
+void ASech(COMPLEX* s, long& n, long base);   // -33
+void ACsech(COMPLEX* s, long& n, long base);  // -34
 // Bitwise words. Operands must be real (-54) and, except for not and cpl, whole (-53). and, or and xor
 // combine the operands as signed 32-bit integers (taken modulo 2^32) and give a signed result; nand, nor,
 // not and cpl give the unsigned g_BitWidth-bit result (0 for a width other than 8, 16, 32 or 64).
@@ -104,9 +103,10 @@ void mod(COMPLEX* s, long& n, long base);  // |a| mod |b|; -54, -53, -5 for b = 
 
 // ---- extended family (lpFunctionTableEx) -----------------------------------------------------------------
 // The qcmplx operations of numeric/qcomplex.h report library errors as -56. A part whose magnitude is at
-// most 1e-64 counts as zero ("real"); where a real value is required a complex one sets -54. Angle
-// functions, circular and hyperbolic alike, convert a real argument (forward functions) or real result
-// (inverse functions) from or to the unit of g_Mode; a complex one sets g_Mode to 1.
+// most 1e-64 counts as zero ("real"); where a real value is required a complex one sets -54. Circular
+// functions convert a real argument (forward functions) or real result (inverse functions) from or to the
+// unit of g_Mode; a complex one sets g_Mode to 1. Hyperbolic functions and their inverses take and give
+// plain numbers in every angle mode and leave g_Mode alone.
 
 void AddEx(qcmplx* s, long& n, long base);  // a + b; a real part below 1e-64 in magnitude becomes 0
 void SubEx(qcmplx* s, long& n, long base);  // a - b, or negation (one value in the group); as AddEx
@@ -165,6 +165,7 @@ void GCDEx(qcmplx* s, long& n, long base);  // -11 not whole
 void LCMEx(qcmplx* s, long& n, long base);  // -35 not whole
 void RANEx(qcmplx* s, long& n, long base);  // a random value between a and b
 // Combinations and permutations of n = a taken r = b at a time (engine/eval/combinatorics.h); -54, -50 unless
-// n > r > 0, -56 when the factorials overflow.
+// n > r > 0, -7 when the value does not fit the extended range (-56 when the factorials that fractional
+// operands take overflow).
 void nCrEx(qcmplx* s, long& n, long base);
 void nPrEx(qcmplx* s, long& n, long base);

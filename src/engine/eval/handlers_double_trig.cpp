@@ -179,11 +179,5 @@ void ASech(COMPLEX* s, long& n, long base) {
 }
 
 void ACsech(COMPLEX* s, long& n, long base) {
-    Unary(s, n, base, [](COMPLEX& z) {
-        const int err = Plain(z, complex_arccsch, kErrArccsch);
-        if (err != 0) return err;
-        if (z.im != 0) g_Mode = 1;
-        if (g_Mode == 0) z.re *= kRadianToDegree;
-        return 0;
-    });
+    Unary(s, n, base, [](COMPLEX& z) { return Plain(z, complex_arccsch, kErrArccsch); });
 }

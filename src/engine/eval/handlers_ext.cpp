@@ -108,12 +108,13 @@ void IntegerWord(qcmplx* s, long& n, long base, F f) {
     });
 }
 
-// n = a taken r = b at a time needs n > r > 0; an overflow of the factorials is a library error.
+// n = a taken r = b at a time needs n > r > 0. A value beyond the extended range is out of range; an
+// overflow of the factorials that fractional operands still take is a library error.
 template <typename F>
 void Combinatoric(qcmplx* s, long& n, long base, F f) {
     IntegerWord(s, n, base, [f](const qcmplx& a, const qcmplx& b, qcmplx& r) {
         if (!(qcmp(a.r, b.r) > 0 && qcmp(b.r, qzero) > 0)) return kErrInvalidArguments;
-        f(&r, a.r, b.r);
+        if (!f(&r, a.r, b.r)) return kErrOutOfRange;
         return iserror() ? kErrLibrary : 0;
     });
 }

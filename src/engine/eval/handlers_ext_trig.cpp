@@ -1,5 +1,6 @@
-// Extended-precision circular and hyperbolic handlers. Both kinds take real arguments (forward functions)
-// and give real results (inverse functions) in the unit of g_Mode.
+// Extended-precision circular and hyperbolic handlers. The circular functions take real arguments (forward
+// functions) and give real results (inverse functions) in the unit of g_Mode; the hyperbolic functions take
+// and give plain numbers in every angle mode.
 #include "engine/eval/evaluate.h"
 #include "engine/eval/ext_support.h"
 #include "engine/eval/handler_support.h"
@@ -48,6 +49,24 @@ void Inverse(qcmplx* s, long& n, long base, Fn f) {
     });
 }
 
+// A hyperbolic function has no angle: the mode is neither applied nor changed. An imaginary part of at most
+// 1e-64 still counts as zero, as it does for the circular functions.
+void Plain(qcmplx* s, long& n, long base, Fn f) {
+    Unary(s, n, base, [f](qcmplx& z) {
+        MakeReal(z);
+        z = f(z);
+        return 0;
+    });
+}
+
+void PlainInverse(qcmplx* s, long& n, long base, Fn f) {
+    Unary(s, n, base, [f](qcmplx& z) {
+        z = f(z);
+        MakeReal(z);
+        return 0;
+    });
+}
+
 // ||x| - pi/2| <= 1e-64 for a real x.
 bool AtHalfPi(const qcmplx& z) {
     if (!iszero(z.i)) return false;
@@ -81,19 +100,19 @@ void CSecEx(qcmplx* s, long& n, long base) {
     Forward(s, n, base, qcmplx_csc);
 }
 void SinhEx(qcmplx* s, long& n, long base) {
-    Forward(s, n, base, qcmplx_sinh);
+    Plain(s, n, base, qcmplx_sinh);
 }
 void CoshEx(qcmplx* s, long& n, long base) {
-    Forward(s, n, base, qcmplx_cosh);
+    Plain(s, n, base, qcmplx_cosh);
 }
 void TanhEx(qcmplx* s, long& n, long base) {
-    Forward(s, n, base, qcmplx_tanh);
+    Plain(s, n, base, qcmplx_tanh);
 }
 void SechEx(qcmplx* s, long& n, long base) {
-    Forward(s, n, base, qcmplx_sech);
+    Plain(s, n, base, qcmplx_sech);
 }
 void CSechEx(qcmplx* s, long& n, long base) {
-    Forward(s, n, base, qcmplx_csch);
+    Plain(s, n, base, qcmplx_csch);
 }
 
 void ASinEx(qcmplx* s, long& n, long base) {
@@ -112,17 +131,17 @@ void ACscEx(qcmplx* s, long& n, long base) {
     Inverse(s, n, base, qcmplx_arccsc);
 }
 void ASinhEx(qcmplx* s, long& n, long base) {
-    Inverse(s, n, base, qcmplx_arcsinh);
+    PlainInverse(s, n, base, qcmplx_arcsinh);
 }
 void ACoshEx(qcmplx* s, long& n, long base) {
-    Inverse(s, n, base, qcmplx_arccosh);
+    PlainInverse(s, n, base, qcmplx_arccosh);
 }
 void ATanhEx(qcmplx* s, long& n, long base) {
-    Inverse(s, n, base, qcmplx_arctanh);
+    PlainInverse(s, n, base, qcmplx_arctanh);
 }
 void ASechEx(qcmplx* s, long& n, long base) {
-    Inverse(s, n, base, qcmplx_arcsech);
+    PlainInverse(s, n, base, qcmplx_arcsech);
 }
 void ACschEx(qcmplx* s, long& n, long base) {
-    Inverse(s, n, base, qcmplx_arccsch);
+    PlainInverse(s, n, base, qcmplx_arccsch);
 }

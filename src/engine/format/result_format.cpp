@@ -1,6 +1,7 @@
 #include "engine/format/result_format.h"
 
 #include <algorithm>
+#include <array>
 #include <cctype>
 #include <cmath>
 #include <cstdint>
@@ -122,9 +123,47 @@ double RadixDouble(const QELT* value) {
     return d;
 }
 
+constexpr double kTwoTo64 = 18446744073709551616.0;
+
+// The low 64 bits of the integer part of a non-negative double (fmod is exact, so they survive for values
+// of 2^64 and more).
+std::uint64_t Low64Bits(double magnitude) {
+    if (!(magnitude >= 1)) return 0;  // below 1 or not a number
+    if (magnitude >= kTwoTo64) magnitude = std::fmod(magnitude, kTwoTo64);
+    return static_cast<std::uint64_t>(magnitude);
+}
+
+// The digits of u in radix 2 ... 16, most significant first, keeping only the lowest digits that bitWidth
+// bits hold; 0 gives an empty text.
+std::string Digits(std::uint64_t u, int radix, int bitWidth) {
+    std::string s;
+    while (u != 0) {
+        const int digit = static_cast<int>(u % radix);
+        s.push_back(static_cast<char>(digit < 10 ? '0' + digit : 'A' + digit - 10));
+        u /= radix;
+    }
+    std::reverse(s.begin(), s.end());
+    const int width = std::clamp(bitWidth, 0, 64);
+    size_t keep = s.size();
+    if (radix == 2) keep = width;
+    if (radix == 8) keep = (width + 2) / 3;
+    if (radix == 16) keep = width / 4;
+    if (s.size() > keep) s.erase(0, s.size() - keep);
+    return s;
+}
+
+// The two's-complement pattern of -magnitude within width bits.
+std::uint64_t TwosComplement(double magnitude, int width) {
+    const std::uint64_t pattern = std::uint64_t(0) - Low64Bits(magnitude);
+    return width >= 64 ? pattern : pattern & ((std::uint64_t(1) << width) - 1);
+}
+
+// A negative value is written as the two's-complement pattern of its truncated integer part within the
+// width, so that a pattern read as a signed number (FFFFFFFF at 32 bits is -1) shows again as typed.
 std::string RadixText(const QELT* value, int radix) {
     const int width = std::clamp(g_BitWidth, 0, 64);
-    std::string s = ldtoa(RadixDouble(value), radix, width);
+    const double d = RadixDouble(value);
+    std::string s = Digits(d < 0 ? TwosComplement(-d, width) : Low64Bits(d), radix, width);
     const size_t padded = radix == 2 ? width : radix == 8 ? width / 3 + 1 : width / 4;
     if (s.size() < padded) s.insert(0, padded - s.size(), '0');
     return s;
@@ -171,8 +210,29 @@ std::u16string ComplexPartText(const QELT* part, int widthKey) {
     return text + Widen(d.exponent);
 }
 
+// |part| < 1e-96 |other|: below the rounding of the extended arithmetic relative to the other part (e^(i pi)
+// has an imaginary part of -8.2e-103, the error of pi in 336 bits), so no value of its own.
+bool IsRoundingNoise(const QELT* part, const QELT* other) {
+    static const auto bound = [] {
+        std::array<QELT, NQ> b;
+        asctoq("1e-96", b.data());
+        return b;
+    }();
+    QELT a[NQ], limit[NQ];
+    qmov(part, a);
+    qabs(a);
+    qmov(other, limit);
+    qabs(limit);
+    qmul(bound.data(), limit, limit);
+    return qcmp(a, limit) < 0;
+}
+
+// The complex text; a real part that is rounding noise beside the imaginary one shows as zero.
 std::u16string ComplexText(const REG& result, int widthKey) {
-    std::u16string text = ComplexPartText(result.re, widthKey);
+    QELT re[NQ];
+    qmov(result.re, re);
+    if (IsRoundingNoise(re, result.im)) qclear(re);
+    std::u16string text = ComplexPartText(re, widthKey);
     if (qcmp(result.im, qzero) >= 0) text += u'+';
     if (qcmp(result.im, qone) != 0) text += ComplexPartText(result.im, widthKey);
     return text + u'i';
@@ -224,25 +284,7 @@ std::string ConstructDisplayString2(int radixKey, int /*widthKey*/, const QELT* 
 
 std::string ldtoa(double value, int radix, int bitWidth) {
     if (radix < 2 || radix > 16) return "";
-    constexpr double kTwoTo64 = 18446744073709551616.0;
-    if (!(value >= 1)) return "";  // negative, below 1 or not a number
-    // fmod is exact, so the low 64 bits of a larger integer survive.
-    if (value >= kTwoTo64) value = std::fmod(value, kTwoTo64);
-    std::uint64_t u = static_cast<std::uint64_t>(value);
-    std::string s;
-    while (u != 0) {
-        const int digit = static_cast<int>(u % radix);
-        s.push_back(static_cast<char>(digit < 10 ? '0' + digit : 'A' + digit - 10));
-        u /= radix;
-    }
-    std::reverse(s.begin(), s.end());
-    const int width = std::clamp(bitWidth, 0, 64);
-    size_t keep = s.size();
-    if (radix == 2) keep = width;
-    if (radix == 8) keep = (width + 2) / 3;
-    if (radix == 16) keep = width / 4;
-    if (s.size() > keep) s.erase(0, s.size() - keep);
-    return s;
+    return Digits(Low64Bits(value), radix, bitWidth);  // a negative value gives 0: an empty text
 }
 
 std::u16string ExpResult_REGToString(const REG& result, int radixKey, int widthKey, int notationKey,
@@ -259,7 +301,9 @@ std::u16string ExpResult_REGToString(const REG& result, int radixKey, int widthK
     } else if (notationKey != kNotationSci) {
         g_nPreNotation = notationKey;
     }
-    if (result.type == REG_COMPLEX) {
+    // An imaginary part that is rounding noise beside the real one shows as zero: the result shows as the
+    // real number it is (the last-result register keeps both parts).
+    if (result.type == REG_COMPLEX && !IsRoundingNoise(result.im, result.re)) {
         resultIsComplex = true;
         switchToScientific = true;
         return ComplexText(result, widthKey);

@@ -63,8 +63,10 @@ struct DisplayString {
 // trailing zeros or blanks; in FIX (134) it is rounded half up to exactly `fixDigits` decimals (no point
 // for 0). While a decimal entry is being typed (imoderpn_status 2) the text shows at least `factor`
 // decimals.
-// Radix keys 145, 146, 148: the truncated unsigned integer part of value in g_BitWidth bits, zero-padded
-// to the width (8 bits: 8 binary, 3 octal, 2 hexadecimal digits); notation and digits play no part.
+// Radix keys 145, 146, 148: the integer part of value (truncated toward zero) in g_BitWidth bits, a
+// negative one as its two's-complement pattern (-1: FF, FFFF, FFFFFFFF; -2 in binary at 8 bits: 11111110),
+// zero-padded to the width (8 bits: 8 binary, 3 octal, 2 hexadecimal digits); notation and digits play no
+// part.
 // Any other radix key gives an empty text.
 // Callers: the result formatting below, the RPN stack display, the command dispatcher, the main
 // controller's re-display in a new notation, and the standardization of radix-mode call results.
@@ -88,9 +90,11 @@ std::string ldtoa(double value, int radix, int bitWidth);
 // g_reg[1] ("VRE").
 // Radix keys other than 147: the real part as by ConstructDisplayString; the imaginary part is not shown.
 // Decimal: g_nPreNotation takes notationKey unless it is SCI (in the categories 5, 6 and 7 it becomes
-// NORM). A complex result is written "<re>+<im>i" from the scientific forms of both parts with 4 decimals
-// (the coefficient is left out when the imaginary part is exactly 1; a negative one brings its own "-"),
-// grouped only in the "European" and English output modes; it sets resultIsComplex and
+// NORM). A part of a complex result smaller than 1e-96 times the other is rounding noise and shows as zero:
+// without its imaginary part the result is written as a real one (e^(i pi) shows -1, not
+// -1.0000E0-8.2209E-103i). A complex result is written "<re>+<im>i" from the scientific forms of both parts
+// with 4 decimals (the coefficient is left out when the imaginary part is exactly 1; a negative one brings
+// its own "-"), grouped only in the "European" and English output modes; it sets resultIsComplex and
 // switchToScientific. A real result clears resultIsComplex and is written in notationKey: FIX with
 // g_iFixDigits decimals, NORM, SCI, or FRAC as a proper or mixed fraction with the denominator limit of
 // g_nPrecision (10^3, 10^6 for 1, 10^9 for 2); unknown keys take NORM. A FRAC value outside the plain

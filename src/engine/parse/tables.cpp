@@ -98,6 +98,18 @@ size_t Occurrence(std::string_view text, std::string_view name, size_t from) {
     return from > text.size() ? std::string_view::npos : text.find(name, from);
 }
 
+bool IsLetter(char c) {
+    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
+}
+
+// The name at [pos, pos + length) continues a word: a letter (or '_') before it, or a letter or digit
+// after it. ('_' after a name is left to the rule for subscripted names.)
+bool InsideWord(std::string_view t, size_t pos, size_t length) {
+    if (pos > 0 && (IsLetter(t[pos - 1]) || t[pos - 1] == '_')) return true;
+    const size_t end = pos + length;
+    return end < t.size() && (IsLetter(t[end]) || (t[end] >= '0' && t[end] <= '9'));
+}
+
 // The name tables as views, measured once: the searches below run for every call a text holds.
 template <size_t N>
 struct Views {
@@ -201,6 +213,8 @@ int FindFunction(const char* text, int& offset) {
                 continue;
             // "sum_" further on is a subscripted name, not the statistics call: look past it.
             if (i == kSumIndex && pos != start && pos + 3 < t.size() && t[pos + 3] == '_') continue;
+            // A name inside a longer word is no call: N in SIN or LN, the N of NAND.
+            if (InsideWord(t, pos, views[i].size())) continue;
             first[i] = pos;
         }
     }

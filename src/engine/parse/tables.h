@@ -57,10 +57,11 @@ int FindReg(const char* token);
 // outside text.
 int FindReg(const char* text, int& offset);
 
-// The same search over fnName, with two rules: an occurrence of "sum" (index 12) that is not at offset
-// itself and is followed by "_" is skipped and "sum" is searched again one character after its start; an
-// occurrence preceded by a backslash is ignored and the search goes on with the next name. offset is
-// changed only when a name is found.
+// The same search over fnName, with three rules: an occurrence inside a longer word (a letter or "_" right
+// before it, a letter or digit right after it: the N of SIN, LN or NAND) is no call and the search for that
+// name goes on after it; an occurrence of "sum" (index 12) that is not at offset itself and is followed by
+// "_" is skipped the same way; an occurrence preceded by a backslash is ignored and the search goes on with
+// the next name. offset is changed only when a name is found.
 int FindFunction(const char* text, int& offset);
 
 // True for the words that the tokenizer accepts as names (upper case, exact).

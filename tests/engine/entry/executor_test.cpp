@@ -2,6 +2,7 @@
 // them.
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <cmath>
 #include <string>
 #include <vector>
@@ -74,6 +75,11 @@ TEST(Executor, IntegerFunctions) {
         {"ncr(1e28,2)", 0, -11},
         {"npr(5,-1e30)", 0, -11},
         {"ncr(30,15)", 155117520, 0},
+        {"ncr(2000,2)", 1999000, 0},  // n! overflows even the extended range; the k factors do not
+        {"npr(2000,2)", 3998000, 0},
+        {"ncr(1e9,2)", 499999999500000000.0, 0, 0},
+        {"ncr(100000,50000)", 0, -7},  // about 1e30101: beyond the extended range
+        {"npr(2000,1999)", 0, -7},
         {"module(5)", 0, 0},
         {"module()", 0, -8},
         {"gcd(1+2*i,3)", 0, -54},
@@ -140,6 +146,20 @@ TEST(Executor, StatisticsOverTheList) {
         {"dsq(X)", 22, 0},
         {"gm(X)", std::pow(84.0, 0.2), 0},
     });
+    // Spread of data far from zero: the one-pass formula cancels to 0 here (exact: sqrt(2/3) and 1; with the
+    // offset 1e9, sqrt(22.5) and sqrt(30)).
+    const double offset[] = {100000001, 100000002, 100000003};
+    SetRegister(29, 3, 1, offset);
+    CheckRows({
+        {"sdv(X)", 0.81649658092772603273, 0, 1e-15},
+        {"ssd(X)", 1, 0, 1e-15},
+    });
+    const double far[] = {1e9 + 4, 1e9 + 7, 1e9 + 13, 1e9 + 16};
+    SetRegister(29, 4, 1, far);
+    CheckRows({
+        {"sdv(X)", std::sqrt(22.5), 0, 1e-15},
+        {"ssd(X)", std::sqrt(30.0), 0, 1e-15},
+    });
     const double pair[] = {2, -8};
     SetRegister(29, 2, 1, pair);
     EXPECT_EQ(Calc("gm(X)").err, -4);
@@ -178,6 +198,48 @@ TEST(Executor, Densities) {
     });
 }
 
+// Densities over the whole range of their arguments, against mpmath (40 digits, through lgamma of the
+// exact decimal arguments): to a few units in the last place, 0 below the double range, never slow.
+TEST(Executor, DensitiesOverTheWholeRange) {
+    const struct {
+        const char* text;
+        double want;
+        int err;
+    } rows[] = {
+        {"PoissonPDF(2,3)", 0.22404180765538774341, 0},
+        {"PoissonPDF(170,150)", 0.0085223577140306006273, 0},  // was "Invalid parameter(s)"
+        {"PoissonPDF(1e6,1e6)", 0.0003989422471562440297, 0},
+        {"PoissonPDF(10,2.5)", 0.00021572518449585167391, 0},
+        {"PoissonPDF(1e12,3)", 0, 0},   // 1.6e-11088584263385: below the doubles
+        {"PoissonPDF(2.5,3)", 0, -53},  // a count is whole
+        {"BinomialPDF(2,5,0.5)", 0.3125, 0},
+        {"BinomialPDF(3,10,0.3)", 0.266827932, 0},
+        {"BinomialPDF(5,171,0.01)", 0.021658009825548459744, 0},  // was "Invalid parameter(s)"
+        {"BinomialPDF(0,171,0.01)", 0.1793156835947108043, 0},
+        {"BinomialPDF(5e11,1e12,0.5)", 7.9788456080266588434e-7, 0},
+        {"BinomialPDF(5,1e12,0.5)", 0, 0},
+        {"BinomialPDF(2.5,5,0.5)", 0, -53},
+        {"BinomialPDF(2,5.5,0.5)", 0, -53},
+        {"BinomialPDF(2,5,0)", 0, 0},
+        {"BinomialPDF(5,5,1)", 1, 0},
+        {"GammaPDF(2,2.5,1)", 0.2879518214036696104, 0},  // Gamma(2.5), not 1 * 2: was 0.3828
+        {"GammaPDF(0.5,0.5,2)", 0.43939128946772239705, 0},
+        {"GammaPDF(1e12,1e12,1)", 3.989422804013994336e-7, 0},
+        {"GammaPDF(2,1e12,1)", 0, 0},
+        {"GammaPDF(0,1,2)", 0.5, 0},
+        {"GammaPDF(0,0.5,1)", 0, -56},  // infinite at 0 for a shape below 1
+        {"GammaPDF(1,0,1)", 0, -56},    // no density has a shape of 0 ...
+        {"GammaPDF(1,2,-1)", 0, -56},   // ... or a scale of 0 or below
+    };
+    const auto start = std::chrono::steady_clock::now();
+    for (const auto& r : rows) {
+        const Result got = Calc(r.text);
+        EXPECT_EQ(got.err, r.err) << r.text;
+        if (r.err == 0) EXPECT_NEAR(got.value, r.want, 1e-15 * r.want) << r.text;
+    }
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(1));
+}
+
 TEST(Executor, FinanceCalls) {
     // Values from the standard time-value formulas (annuity with 12 payments a year).
     CheckRows({
@@ -187,6 +249,9 @@ TEST(Executor, FinanceCalls) {
         {"syd(10000,1000,5,1)", 3000, 0},
         {"NPV(10,110)", 100, 0},
         {"IRR(-100,110)", 10, 0, 1e-5},
+        // Roots polished to double precision after the search (mpmath findroot references).
+        {"IRR(-100,30,30,30,30)", 7.7138472952083551, 0, 1e-14},  // the search alone: 7.7138396
+        {"rate(360,-1200,200000,0,12)", 6.0069900081148889, 0, 1e-14},
         {"pmt(6,360,200000)", 0, -8},
     });
     // The payment type: absent or 0 is 0, anything else 1.
@@ -211,6 +276,21 @@ TEST(Calculus, SumsAndProducts) {
         {"fnSum(x,x)", 0, -8},
         {"fnSum(sqrt(x),x,-1,1)", 0, -54},
     });
+}
+
+// At most 10^6 terms: beyond, -7 before the first term (1e9 terms used to run for tens of minutes).
+TEST(Calculus, SumsAndProductsHaveATermLimit) {
+    const auto start = std::chrono::steady_clock::now();
+    CheckRows({
+        {"fnSum(x,x,1,1e9)", 0, -7},
+        {"fnProduct(x,x,1,1e9)", 0, -7},
+        {"fnSum(x,x,0,1e6)", 0, -7},         // 10^6 + 1 terms
+        {"fnSum(x,x,0,1,0.000001)", 0, -7},  // the same count by a small step
+        {"fnSum(x,x,1e6,0,-1)", 0, -7},      // and descending
+        {"fnSum(x,x,3,1)", 0, -41},          // the step rule comes first
+        {"fnSum(1,x,1,1e6)", 1e6, 0},        // exactly 10^6 terms
+    });
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(60));
 }
 
 TEST(Calculus, Integrals) {
@@ -252,7 +332,8 @@ TEST(Calculus, EvaluationAndRoots) {
         {"fnEval(x^2,x,3)", 9, 0},
         {"fnEval(sqrt(x),x,-1)", 0, -54},
         {"fnEval(x+fnEval(y,y,2),x,1)", 3, 0},
-        {"fnRoot(x^2-2,x,0,2)", std::sqrt(2.0), 0, 1e-5},
+        {"fnRoot(x^2-2,x,0,2)", std::sqrt(2.0), 0, 1e-15},
+        {"fnRoot(x^3-x-2,x,1,2)", 1.5213797068045676, 0, 1e-15},
         {"fnRoot(x^2+1,x,-1,1)", 0, -12},
         {"fnRoot(cos(x),x,80,100)", 90, 0, 1e-5},  // the root search keeps the angle mode (degrees)
     });

@@ -110,6 +110,13 @@ TEST(TextTools, SolveBecomesInverseTimes) {
     s = "solve( (VA),(VB+VC))";
     SolverProcessing(s);
     EXPECT_EQ(s, "inv((VA))*((VB+VC))");
+    // Without the blank nothing is dropped (the V of VA was, giving "Syntax error").
+    s = "solve(VA,VB)";
+    SolverProcessing(s);
+    EXPECT_EQ(s, "inv(VA)*(VB)");
+    s = "solve((VA),VB)*solve(  VA,VB)";
+    SolverProcessing(s);
+    EXPECT_EQ(s, "inv((VA))*(VB)*inv( VA)*(VB)");
     s = "solve( VA)";
     SolverProcessing(s);
     EXPECT_EQ(GetErrorCode(), kErrSyntax);

@@ -98,11 +98,30 @@ TEST(DoubleHandlers, HyperbolicTakeNoAngleUnit) {
         {"atanh(0.5)", 2, 0, std::atanh(0.5), 0, 1e-15},
         {"acoth(2)", 0, 0, std::atanh(0.5), 0, 1e-15},
         {"asech(1)", 0, 0, 0, 0},
-        // The one exception: a real arccsch is scaled to degrees in degree mode (only).
-        {"acsch(1)", 0, 0, std::asinh(1.0) * 180 / M_PI, 0, 1e-12},
+        {"acsch(1)", 0, 0, std::asinh(1.0), 0, 1e-15},
         {"acsch(1)", 2, 0, std::asinh(1.0), 0, 1e-15},
     };
     for (const Row& r : rows) Check(r);
+    // Every hyperbolic word gives the same plain number in the three angle modes and leaves the mode alone.
+    const struct {
+        const char* text;
+        double want;
+    } words[] = {
+        {"sinh(1)", std::sinh(1.0)},      {"cosh(2)", std::cosh(2.0)},     {"tanh(0.5)", std::tanh(0.5)},
+        {"ctanh(2)", 1 / std::tanh(2.0)}, {"sech(2)", 1 / std::cosh(2.0)}, {"csch(3)", 1 / std::sinh(3.0)},
+        {"asinh(1)", std::asinh(1.0)},    {"acosh(2)", std::acosh(2.0)},   {"atanh(0.5)", std::atanh(0.5)},
+        {"acoth(2)", std::atanh(0.5)},    {"asech(0.5)", std::acosh(2.0)}, {"acsch(0.5)", std::asinh(2.0)},
+    };
+    for (const auto& w : words) {
+        for (int mode : {0, 1, 2}) {
+            SCOPED_TRACE(std::string(w.text) + " mode " + std::to_string(mode));
+            const auto d = Dbl(w.text, mode);
+            ASSERT_EQ(d.err, 0);
+            EXPECT_EQ(g_Mode, mode);
+            EXPECT_NEAR(d.v.re, w.want, 4e-16 * std::fabs(w.want));
+            EXPECT_EQ(d.v.im, 0);
+        }
+    }
 }
 
 TEST(DoubleHandlers, PowersRootsAndFactorials) {

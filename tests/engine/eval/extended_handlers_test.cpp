@@ -3,6 +3,7 @@
 #include <mpfr.h>
 
 #include <algorithm>
+#include <chrono>
 #include <cstdlib>
 #include <initializer_list>
 #include <random>
@@ -57,10 +58,9 @@ TEST(ExtendedHandlers, Rules) {
         {"sin(30)", 0, 0, "0.5", "0"},
         {"sin(100)", 2, 0, "1", "0"},
         {"sinh(90)", 0, 0,
-         "2."
-         "301298902307294873463040023434427178178146516516382665972839803093566013803049998480052244359228659"
-         "7",
-         "0"},  // sinh(pi/2): degrees here too
+         "610201647158920401001355017568184876985."
+         "37321054988377312217191491215636367928818824006499409011111734",
+         "0"},  // hyperbolic functions take no angle unit: sinh(90), not sinh(pi/2)
         {"asin(1)", 0, 0, "90", "0"},
         {"asin(1)", 2, 0, "100", "0"},
         {"asinh(1)", 1, 0,
@@ -148,10 +148,11 @@ TEST(ExtendedHandlers, RpnOnlyWords) {
     EXPECT_TRUE(Near(Call(nCrEx, {Q("30"), Q("15")}).v.r, "155117520"));
     EXPECT_TRUE(Near(Call(nCrEx, {Q("100"), Q("50")}).v.r, "100891344545564193334812497256"));
     EXPECT_TRUE(Near(Call(nPrEx, {Q("10"), Q("3")}).v.r, "720"));
-    testing::internal::CaptureStdout();
-    const Out over = Call(nPrEx, {Q("2000"), Q("1")});  // the factorials overflow the library
-    testing::internal::GetCapturedStdout();
-    EXPECT_EQ(over.err, -56);
+    // Products of the k factors: no factorial of n, so 2000 npr 1 is 2000 (it used to overflow 2000!).
+    EXPECT_TRUE(Near(Call(nPrEx, {Q("2000"), Q("1")}).v.r, "2000"));
+    EXPECT_TRUE(Near(Call(nCrEx, {Q("2000"), Q("2")}).v.r, "1999000"));
+    EXPECT_EQ(Call(nPrEx, {Q("2000"), Q("1999")}).err, -7);        // 2000! is beyond the extended range
+    EXPECT_TRUE(Near(Call(nPrEx, {Q("5.5"), Q("2")}).v.r, "20"));  // fractional: floor(n)! / floor(n - k)!
 
     EXPECT_TRUE(Near(Call(GCDEx, {Q("12"), Q("-18")}).v.r, "6"));
     EXPECT_EQ(Call(GCDEx, {Q("1.5"), Q("3")}).err, -11);
@@ -289,8 +290,7 @@ TEST(ExtendedHandlers, DegreesAgainstMpfr) {
         MpfrFn ref;
         bool inverse;
     } cases[] = {
-        {"sin", SinEx, mpfr_sin, false},   {"cos", CosEx, mpfr_cos, false},
-        {"tan", TanEx, mpfr_tan, false},   {"sinh", SinhEx, mpfr_sinh, false},
+        {"sin", SinEx, mpfr_sin, false},   {"cos", CosEx, mpfr_cos, false},   {"tan", TanEx, mpfr_tan, false},
         {"asin", ASinEx, mpfr_asin, true}, {"atan", ATanEx, mpfr_atan, true},
     };
     std::mt19937_64 rng(7);
@@ -328,6 +328,120 @@ TEST(ExtendedHandlers, DegreesAgainstMpfr) {
                 << s.name << "(" << ref::describe(x.r) << ") = " << ref::describe(o.v.r);
         }
     }
+}
+
+// Hyperbolic functions and their inverses take and give plain numbers in every angle mode, and leave the
+// mode as it was.
+TEST(ExtendedHandlers, HyperbolicTakeNoAngleUnitAgainstMpfr) {
+    const struct {
+        const char* name;
+        HandlerFn<qcmplx> handler;
+        MpfrFn ref;
+        const char* x;
+    } cases[] = {
+        {"sinh", SinhEx, mpfr_sinh, "1"},
+        {"cosh", CoshEx, mpfr_cosh, "90"},
+        {"tanh", TanhEx, mpfr_tanh, "0.5"},
+        {"sech", SechEx, mpfr_sech, "2"},
+        {"csch", CSechEx, mpfr_csch, "3"},
+        {"asinh", ASinhEx, mpfr_asinh, "1"},
+        {"acosh", ACoshEx, mpfr_acosh, "2"},
+        {"atanh", ATanhEx, mpfr_atanh, "0.5"},
+        {"asech", ASechEx, OfInverse<mpfr_acosh>, "0.5"},
+        {"acsch", ACschEx, OfInverse<mpfr_asinh>, "1"},
+    };
+    for (const auto& s : cases) {
+        for (int mode : {0, 1, 2}) {
+            SCOPED_TRACE(std::string(s.name) + "(" + s.x + ") mode " + std::to_string(mode));
+            SetMode(mode);
+            const Out o = Call(s.handler, {Q(s.x)});
+            ASSERT_EQ(o.err, 0);
+            EXPECT_EQ(g_Mode, mode);
+            ref::Mp mx(kRefPrec), want(kRefPrec);
+            mpfr_set_str(mx, s.x, 10, MPFR_RNDN);
+            s.ref(want, mx, MPFR_RNDN);
+            EXPECT_TRUE(Close(o.v.r, want));
+            EXPECT_TRUE(iszero(o.v.i));
+        }
+    }
+    // The values a user typing them in the default degree mode sees.
+    const struct {
+        const char* text;
+        const char* want;
+    } typed[] = {
+        {"sinh(1)",
+         "1."
+         "175201193643801456882381850595600815155717981334095870229565413013307567304323895607117452089623391"
+         "8"},
+        {"asinh(1)",
+         "0."
+         "881373587019543025232609324979792309028160328261635410753295608653377184222026087833706891910256042"
+         "86"},
+        {"cosh(90)",
+         "610201647158920401001355017568184876985."
+         "373210549883773122171914912156363679289007641327393141654153451"},
+        {"acsch(1)",
+         "0."
+         "881373587019543025232609324979792309028160328261635410753295608653377184222026087833706891910256042"
+         "86"},
+    };
+    for (const auto& t : typed) {
+        for (int mode : {0, 2}) {
+            const auto e = Ex(t.text, mode);
+            ASSERT_EQ(e.err, 0) << t.text;
+            EXPECT_TRUE(Near(e.v.r, t.want)) << t.text << " mode " << mode << ": " << testutil::Digits(e.v.r);
+        }
+    }
+}
+
+// Combinations and permutations of large numbers against GMP's exact values: every value that fits the
+// extended range (about 1e5000) is returned to the precision, the others are out of range, and none takes
+// long however large k is.
+TEST(ExtendedHandlers, CombinationsOfLargeNumbersAgainstGmp) {
+    const struct {
+        unsigned long n, k;
+        bool fits;
+    } rows[] = {
+        {2000, 2, true},         {2000, 1000, true},
+        {10000, 5000, true},     {10000, 9990, true},
+        {16000, 8000, true},     {17000, 8500, false},
+        {100000, 3, true},       {1000000000, 2, true},
+        {1000000000, 500, true}, {2147483647, 1000000000, false},
+    };
+    const auto start = std::chrono::steady_clock::now();
+    for (const auto& r : rows) {
+        SCOPED_TRACE(std::to_string(r.n) + " ncr/npr " + std::to_string(r.k));
+        qcmplx n = qczero, k = qczero;
+        ltoq(static_cast<long>(r.n), n.r);
+        ltoq(static_cast<long>(r.k), k.r);
+        mpz_t exact;
+        mpz_init(exact);
+        ref::Mp want(kRefPrec);
+        const Out c = Call(nCrEx, {n, k});
+        if (r.fits) {
+            ASSERT_EQ(c.err, 0);
+            mpz_bin_uiui(exact, r.n, r.k);
+            mpfr_set_z(want, exact, MPFR_RNDN);
+            // Exact below 2^336; beyond, each of the min(k, n - k) steps rounds at most twice.
+            EXPECT_LE(ref::ulp_error(c.v.r, want), 2.0 * std::min(r.k, r.n - r.k) + 1);
+        } else {
+            EXPECT_EQ(c.err, -7);
+        }
+        mpz_set_ui(exact, 1);
+        for (unsigned long f = r.n - r.k + 1; f <= r.n && mpz_sizeinbase(exact, 2) < 20000; ++f)
+            mpz_mul_ui(exact, exact, f);
+        const bool permutationsFit = mpz_sizeinbase(exact, 2) < QEXPINF - QEXPBIAS;
+        const Out p = Call(nPrEx, {n, k});
+        if (permutationsFit) {
+            ASSERT_EQ(p.err, 0);
+            mpfr_set_z(want, exact, MPFR_RNDN);
+            EXPECT_LE(ref::ulp_error(p.v.r, want), r.k + 1.0);
+        } else {
+            EXPECT_EQ(p.err, -7);
+        }
+        mpz_clear(exact);
+    }
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(2));
 }
 
 TEST(ExtendedHandlers, PowersAndFactorialsAgainstMpfr) {

@@ -123,7 +123,19 @@ TEST_F(ResultFormat, RadixTextsArePaddedToTheBitWidth) {
         {kRadixBin, 8, "5", "00000101"},
         {kRadixBin, 8, "0", "00000000"},
         {kRadixBin, 8, "300", "00101100"},  // only the low 8 bits remain
-        {kRadixBin, 8, "-5", "00000000"},   // negative values show as zeros
+        {kRadixBin, 8, "-5", "11111011"},   // negative values as their two's complement
+        {kRadixBin, 8, "-2", "11111110"},
+        {kRadixBin, 8, "-1.9", "11111111"},  // truncated toward zero: -1
+        {kRadixBin, 8, "-0.5", "00000000"},
+        {kRadixHex, 8, "-1", "FF"},
+        {kRadixHex, 16, "-1", "FFFF"},
+        {kRadixHex, 32, "-1", "FFFFFFFF"},
+        {kRadixHex, 32, "-2147483648", "80000000"},
+        {kRadixHex, 8, "-300", "D4"},  // -300 + 512: the low 8 bits, as for positive values
+        {kRadixOct, 8, "-1", "377"},
+        {kRadixOct, 64, "-1", "1777777777777777777777"},
+        {kRadixHex, 64, "-1", "FFFFFFFFFFFFFFFF"},
+        {kRadixHex, 16, "-1e400", "0000"},
         {kRadixBin, 8, "5.9", "00000101"},
         {kRadixBin, 16, "5", "0000000000000101"},
         {kRadixBin, 32, "1", std::string(31, '0') + "1"},
@@ -259,6 +271,13 @@ TEST_F(ResultFormat, ResultTexts) {
         {"English (US)", 0, kNotationNorm, "-3", "-1", u"-3.0000E0-1.0000E0i", true, true},
         {"European", 0, kNotationNorm, "1234", "0.5", u"1\u00B82340E3+5\u00B80000E-1i", true, true},
         {"", 0, kNotationNorm, "3", "4", u" 3.0000E0+ 4.0000E0i", true, true},  // unknown mode: not grouped
+        // A part below 1e-96 of the other is rounding noise and shows as zero.
+        {"English (US)", 0, kNotationNorm, "-1", "-8.2209e-103", u"-1", false, false},
+        {"English (US)", 0, kNotationFix, "2.5", "1e-99", u"2.50", false, false, 2},
+        {"English (US)", 0, kNotationNorm, "6.1e-102", "1", u"0.0000E0+i", true, true},
+        {"English (US)", 0, kNotationNorm, "1", "2e-96", u"1.0000E0+2.0000E-96i", true, true},  // not below
+        {"English (US)", 0, kNotationNorm, "1e-200", "1e-290", u"1.0000E-200+1.0000E-290i", true,
+         true},  // relative
         {"English (US)", 5, kNotationNorm, "1234567.5", nullptr, u"1234567.5", false, false},
         {"English (US)", 6, kNotationFix, "2.5", nullptr, u"2.50", false, false, 2},
         {"English (US)", 7, kNotationNorm, "1e20", nullptr, u" 1." + zeros32 + u"E20", true, false},

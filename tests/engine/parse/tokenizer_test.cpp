@@ -173,12 +173,24 @@ TEST(Tables, FunctionCallNames) {
         int index;
         int at;
     } rows[] = {
-        {"1+fnInt(x,x,0,1)", 0, 1, 2}, {"gcd(4,6)+RT(2,9)", 0, 0, 9},  // index order: RT (0) before gcd (4)
-        {"sum(X)", 0, 12, 0},          {"a_sum_1+sum(X)", 0, 12, 8},   // "sum_" further on is skipped
-        {"sum_1", 0, 12, 0},                                           // ... but not at the offset itself
-        {"avg(X)+sum_1", 0, 15, 0},  // names after "sum" still start at the offset
-        {"\\sum+2", 0, -1, 0},       // a TeX command is no call
-        {"\\sum+avg(X)", 0, 15, 5},    {"fnSum(x,x,1,3)", 0, 10, 0},  {"2*3", 0, -1, 0},
+        {"1+fnInt(x,x,0,1)", 0, 1, 2},
+        {"gcd(4,6)+RT(2,9)", 0, 0, 9},  // index order: RT (0) before gcd (4)
+        {"sum(X)", 0, 12, 0},
+        {"a_sum_1+sum(X)", 0, 12, 8},  // "sum_" further on is skipped
+        {"sum_1", 0, 12, 0},           // ... but not at the offset itself
+        {"avg(X)+sum_1", 0, 15, 0},    // names after "sum" still start at the offset
+        {"\\sum+2", 0, -1, 0},         // a TeX command is no call
+        {"\\sum+avg(X)", 0, 15, 5},
+        {"fnSum(x,x,1,3)", 0, 10, 0},
+        {"2*3", 0, -1, 0},
+        // A name inside a longer word is no call: the statistics call N in capitals typed SIN, LN, NAND.
+        {"SIN(30)", 0, -1, 0},
+        {"LN(2)*ASINH(1)", 0, -1, 0},
+        {"5 NAND 3", 0, -1, 0},
+        {"SIN(30)+N(X)", 0, 37, 8},
+        {"VN+N (X)", 0, 37, 3},
+        {"2N(X)", 0, 37, 1},
+        {"ncr2(1)", 0, -1, 0},
     };
     for (const auto& r : rows) {
         SCOPED_TRACE(r.text);
