@@ -13,6 +13,7 @@
 #include <string>
 
 #include "app/display/led_view.h"
+#include "app/keys/key_codes.h"
 #include "app/keys/key_tables.h"
 #include "platform/platform.h"
 
@@ -54,7 +55,7 @@ class OrvaneViewController {
     void selectOptionItem(int option);
     void showMenu();
     void showListFunction();
-    // The equals key: basic and RPN categories get key 19; string categories evaluate the line
+    // The equals key: basic and RPN categories get kKeyEquals; string categories evaluate the line
     // (EvaluateForDisplay) and show the result, push the history and post the result to the tip,
     // currency and unit screens in their categories.
     void calculateValue();
@@ -103,7 +104,7 @@ class OrvaneViewController {
     Platform& m_platform;
     std::unique_ptr<MyLedView> m_pLedView;
     int m_nCurrentFunction = 0;
-    int nPrevKeyCode = -1;
+    int nPrevKeyCode = kKeyNone;
     bool _bExpResultIsComplex = false;
     bool m_bTipResultArmed = true;
     std::string m_sOpenList;
