@@ -172,7 +172,7 @@ TEST_F(Imode, ClearOnAnEmptyStackForgetsTheLastOperation) {
 
 TEST_F(Imode, PendingListIsBounded) {
     for (int i = 0; i < kValueStackSize; ++i) AddToImodeStack("(", kRadixDec);
-    ASSERT_EQ(GetErrorCode(), 0);
+    ASSERT_EQ(GetErrorCode(), kErrNone);
     AddToImodeStack("(", kRadixDec);
     EXPECT_EQ(GetErrorCode(), kErrSyntax);
     EXPECT_TRUE(imoderpn_stack.empty());

@@ -165,11 +165,11 @@ TEST_F(Rpn, FullStackRefusesOneMoreEntry) {
     ASSERT_EQ(imoderpn_count, kValueStackSize);
     for (const char* c : {"1", "PI", "i", "..", "depth", "over", "last"}) {
         const Sent r = Send({c});
-        EXPECT_EQ(r.error, -1) << c;
+        EXPECT_EQ(r.error, kErrSyntax) << c;
         EXPECT_EQ(imoderpn_count, kValueStackSize) << c;
     }
     Send({"drop", "1", ")", "pick"});  // taking the count makes room for the copy
-    EXPECT_EQ(GetErrorCode(), 0);
+    EXPECT_EQ(GetErrorCode(), kErrNone);
     EXPECT_EQ(imoderpn_count, kValueStackSize);
 }
 
