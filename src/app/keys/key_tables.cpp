@@ -13,7 +13,9 @@ bool InRange(int v, int lo, int hi) {
     return v >= lo && v < hi;
 }
 
-// One row per code with a meaning: up to two inserted objects, up to six words per mode.
+// One row per code with a meaning: up to two inserted objects, up to six words per mode. The rows (and the
+// captions below) are the key-code table itself, written by number as it is numbered; the code uses the
+// names of keys/key_codes.h.
 struct MeaningRow {
     int code;
     const char16_t* insert[2];
