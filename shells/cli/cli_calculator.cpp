@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "app/display/line_text.h"
+#include "app/keys/key_codes.h"
 #include "engine/entry/expr_eval.h"
 #include "engine/entry/text_tools.h"
 #include "engine/eval/evaluate.h"
@@ -21,8 +22,6 @@
 #include "numeric/radix.h"
 
 namespace {
-
-constexpr int kCategoryArithmetic = 0, kCategoryBaseConversion = 3;
 
 // The display text as UTF-8, with the display's comma U+00B8 printed as ",".
 std::string ToTerminal(const std::u16string& s) {
@@ -64,11 +63,11 @@ std::string MatrixText(const REG& r) {
 
 void ApplyToEngine(const CliOptions& o) {
     SetMode(o.angleMode);
-    g_BitWidth = o.bitWidth;
+    SetBitWidth(o.bitWidth);
     g_iFixDigits = static_cast<std::uint8_t>(o.fixDigits);
     g_nPrecision = o.fractionLevel;
     g_sOutputMode = o.outputMode;
-    g_CurrentFunction = o.radix == 10 ? kCategoryArithmetic : kCategoryBaseConversion;
+    g_CurrentFunction = o.radix == 10 ? kCatArithmetic : kCatBaseConversion;
 }
 
 // Reads "[[1,2],[3,4]]" into rows; false when it is not a well-formed matrix of reals.
@@ -167,7 +166,7 @@ LineResult EvaluateLine(const std::string& line, const CliOptions& o) {
     }
     if (o.precise) {
         out.text = Precise(r);
-        g_reg[1] = r;  // the last result, as the display text path keeps it
+        KeepLastResult(r);  // the last result, as the display text path keeps it
         return out;
     }
     const int notation = o.radix == 10 ? o.notationKey : kNotationNorm;

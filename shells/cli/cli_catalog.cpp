@@ -48,9 +48,9 @@ bool ValueOf(const std::string& text, double& v) {
 }
 
 const char* StatusText(int status) {
-    if (status == -3) return "unknown unit";
-    if (status == -2) return "the units cannot be converted into each other";
-    if (status == -1) return "a data file is missing";
+    if (status == kStatusUnitNotFound) return "unknown unit";
+    if (status == kStatusNotConvertible) return "the units cannot be converted into each other";
+    if (status == kStatusNoFile) return "a data file is missing";
     return "a data file is damaged";
 }
 
@@ -74,7 +74,7 @@ int RunConvert(const std::string& value, const std::string& from, const std::str
             return 0;
         }
     }
-    if (currency_only || (group.empty() && c.status == -3)) {
+    if (currency_only || (group.empty() && c.status == kStatusUnitNotFound)) {
         UnitConversion m = ConvertCurrency(files.currency, from, to, v);
         if (m.ok()) {
             out << FormatCurrencyResult(m.value) << "\n";
@@ -82,8 +82,8 @@ int RunConvert(const std::string& value, const std::string& from, const std::str
         }
         c = m;
     }
-    if (c.status == -3 && UnitExists(files, from) && UnitExists(files, to))
-        c.status = -2;  // known, unrelated
+    if (c.status == kStatusUnitNotFound && UnitExists(files, from) && UnitExists(files, to))
+        c.status = kStatusNotConvertible;  // known, unrelated
     err << "orvcalc: " << from << " to " << to << ": " << StatusText(c.status) << "\n";
     return 1;
 }

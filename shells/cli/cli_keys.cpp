@@ -10,6 +10,7 @@
 
 #include "app/controller/orvane_application.h"
 #include "app/display/line_text.h"
+#include "app/keys/key_codes.h"
 #include "app/keys/key_tables.h"
 #include "app/settings/settings_globals.h"
 #include "common/folder_storage.h"
@@ -64,7 +65,7 @@ bool ParseKeysOptions(int argc, char** argv, KeysOptions& o, std::string& error)
         } else if (a == "--category" || a == "--answer") {
             if (!take()) return false;
             const auto n = ParseNumber(value);
-            if (!n || *n < 0 || *n > 199) {
+            if (!n || *n < 0 || *n > kLastKeyCode) {
                 error = "invalid value '" + value + "' for " + a;
                 return false;
             }
@@ -84,7 +85,8 @@ bool ParseKeysOptions(int argc, char** argv, KeysOptions& o, std::string& error)
         }
     }
     if (!haveKeys) error = "--keys needs a key list";
-    if (o.landscape && o.category && *o.category != 0 && *o.category != 1 && *o.category != 3) {
+    if (o.landscape && o.category && *o.category != kCatArithmetic && *o.category != kCatTrigonom &&
+        *o.category != kCatBaseConversion) {
         error = "landscape shows the categories 0, 1 and 3 only";
         return false;
     }
@@ -93,11 +95,11 @@ bool ParseKeysOptions(int argc, char** argv, KeysOptions& o, std::string& error)
 
 // A key name: a few ASCII stand-ins, then the lowest code whose caption it is.
 std::optional<int> CodeOfName(const std::string& name) {
-    if (name == "*") return 8;
-    if (name == "/") return 3;
-    if (name == "-") return 13;
-    if (name == "ENTER") return 44;
-    for (int code = 0; code < 200; ++code) {
+    if (name == "*") return kKeyTimes;
+    if (name == "/") return kKeyDivide;
+    if (name == "-") return kKeyMinus;
+    if (name == "ENTER") return kKeyEnter;
+    for (int code = 0; code <= kLastKeyCode; ++code) {
         const std::u16string_view caption = KeyCaption(code);
         if (!caption.empty() && U16ToUtf8(caption) == name) return code;
     }
@@ -234,7 +236,7 @@ int RunKeys(int argc, char** argv, std::ostream& out, std::ostream& err) {
     std::vector<std::string> posted;
     notes.setPostMonitor([&](const Notification& n) { posted.push_back(n.name); });
 
-    g_nCurScreenMode = o.landscape ? 2 : 1;
+    g_nCurScreenMode = o.landscape ? kScreenLandscape : kScreenPortrait;
     OrvaneApplication app(platform, &metrics);
     app.didFinishLaunching();
     OrvaneViewController& ctl = app.controller();

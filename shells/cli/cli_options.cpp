@@ -45,10 +45,10 @@ bool ApplyCliSetting(const std::string& name, const std::string& value, CliOptio
         return o.bitWidth = b, true;
     }
     if (name == "notation") {
-        if (value == "norm") return o.notationKey = 135, true;
-        if (value == "fix") return o.notationKey = 134, true;
-        if (value == "sci") return o.notationKey = 136, true;
-        if (value == "frac") return o.notationKey = 159, true;
+        if (value == "norm") return o.notationKey = kNotationNorm, true;
+        if (value == "fix") return o.notationKey = kNotationFix, true;
+        if (value == "sci") return o.notationKey = kNotationSci, true;
+        if (value == "frac") return o.notationKey = kNotationFrac, true;
         return bad();
     }
     if (name == "fix") return ParseInt(value, 0, 10, o.fixDigits) ? true : bad();

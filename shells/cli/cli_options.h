@@ -5,16 +5,18 @@
 #include <utility>
 #include <vector>
 
+#include "engine/format/result_format.h"
+
 // What orvcalc evaluates with. Defaults: degrees, decimal, 8 bits, normal notation, 4 FIX decimals,
 // fractions up to 1/1000, English (US) output, display text (not the full precision), scalar path, typed
 // input through the calculator's input line.
 struct CliOptions {
-    int angleMode = 0;      // 0 degree, 1 radian, 2 grad
-    int radix = 10;         // 2, 8, 10, 16
-    int bitWidth = 8;       // 8, 16, 32
-    int notationKey = 135;  // 135 NORM, 134 FIX, 136 SCI, 159 FRAC
-    int fixDigits = 4;      // 0..10
-    int fractionLevel = 0;  // 0 (10^3), 1 (10^6), 2 (10^9)
+    int angleMode = 0;                // 0 degree, 1 radian, 2 grad
+    int radix = 10;                   // 2, 8, 10, 16
+    int bitWidth = 8;                 // 8, 16, 32
+    int notationKey = kNotationNorm;  // kNotationNorm, Fix, Sci or Frac
+    int fixDigits = 4;                // 0..10
+    int fractionLevel = 0;            // 0 (10^3), 1 (10^6), 2 (10^9)
     std::string outputMode = "English (US)";
     bool precise = false;     // print the extended-precision value instead of the display text
     bool matrix = false;      // evaluate with the matrix path

@@ -1,35 +1,8 @@
 #include "constants/constant_reader.h"
 
+#include "units/section_walk.h"
+
 using namespace constant_lines;
-
-namespace {
-
-// Depth of the wanted section (0 while outside it) within the current nesting depth. A stray End at depth
-// 0 is ignored so that it cannot shift the sections after it.
-struct Walk {
-    int depth = 0;
-    int inside = 0;
-    bool found = false;
-
-    // Opens a section; true when it is the wanted one.
-    bool begin(const std::string& name, const std::string& wanted) {
-        ++depth;
-        if (found || name != wanted) return false;
-        found = true;
-        inside = depth;
-        return true;
-    }
-    // Closes a section; true when it was the wanted one.
-    bool end() {
-        if (depth == 0) return false;
-        bool closes = inside != 0 && depth == inside;
-        if (closes) inside = 0;
-        --depth;
-        return closes;
-    }
-};
-
-}  // namespace
 
 void CConstant::setFileName(const std::string& constantsPath, const std::string& groupPath) {
     m_sConstPath = constantsPath.size() <= kMaxConstantPath ? constantsPath : std::string();
@@ -82,7 +55,7 @@ int CConstant::getSubGroup(const std::string& name, std::vector<CONSTANT_GROUP>&
     m_iStatus = 0;
     Source src = open(false);
     if (!src.ok()) return m_iStatus = kConstantNoFile, 0;
-    Walk walk;
+    SectionWalk walk;  // looks into the first section called name
     CONSTANT_GROUP child;
     std::string raw, line, header;
     int type = 0;
@@ -91,7 +64,7 @@ int CConstant::getSubGroup(const std::string& name, std::vector<CONSTANT_GROUP>&
             case Kind::Fail:
                 return m_iStatus = src.lineNumber(), 0;
             case Kind::Begin:
-                walk.begin(header, name);
+                walk.begin(!walk.found && header == name);
                 if (walk.inside != 0 && walk.depth == walk.inside + 1)
                     child = CONSTANT_GROUP{header, type != 0};
                 break;
@@ -112,7 +85,7 @@ int CConstant::getConstants(const std::string& name, std::vector<CONSTANT_STRUCT
     m_iStatus = 0;
     Source src = open(false);
     if (!src.ok()) return m_iStatus = kConstantNoFile, 0;
-    Walk walk;
+    SectionWalk walk;  // looks into the first section called name
     std::string raw, line, header, word;
     int type = 0;
     while (constants.size() < kMaxConstants && src.next(raw)) {
@@ -120,7 +93,7 @@ int CConstant::getConstants(const std::string& name, std::vector<CONSTANT_STRUCT
             case Kind::Fail:
                 return m_iStatus = src.lineNumber(), 0;
             case Kind::Begin:
-                walk.begin(header, name);
+                walk.begin(!walk.found && header == name);
                 break;
             case Kind::End:
                 if (walk.end()) return 1;

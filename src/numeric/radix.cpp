@@ -10,6 +10,10 @@
 
 int g_BitWidth = 8;
 
+void SetBitWidth(int bits) {
+    g_BitWidth = bits;
+}
+
 namespace {
 
 static_assert(sizeof(unsigned long) * CHAR_BIT <= 64, "kRadixTextSize assumes at most 64-bit longs");

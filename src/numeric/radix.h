@@ -13,6 +13,8 @@
 // Word width of the bitwise operations: 8, 16, 32 or 64. Set from the display's base and width settings.
 // Any other value makes every width-dependent operation return 0 (without an error code).
 extern int g_BitWidth;
+// Stores bits in g_BitWidth (no check: a width outside 8, 16, 32, 64 makes the operations return 0).
+void SetBitWidth(int bits);
 
 // Size of a text buffer that holds every text itoa, ltoa, uitoa and ultoa can write: 64 binary digits of
 // a 64-bit value, a sign and the terminator.

@@ -1,5 +1,6 @@
 #include "units/units_reader.h"
 
+#include "units/section_walk.h"
 #include "units/unit_text.h"
 
 using namespace unit_text;
@@ -42,26 +43,6 @@ LineKind classify(const std::string& raw, const LineRules& rules, std::string& l
     return LineKind::Begin;
 }
 
-// Depth bookkeeping for "the section called X": `inside` is the depth at which the wanted section opened,
-// 0 while outside it. A stray End at depth 0 is ignored so that it cannot shift the sections after it.
-struct SectionWalk {
-    int depth = 0;
-    int inside = 0;
-
-    void begin(bool wanted) {
-        ++depth;
-        if (inside == 0 && wanted) inside = depth;
-    }
-    // True when this End closes the wanted section.
-    bool end() {
-        if (depth == 0) return false;
-        bool closes = inside != 0 && depth == inside;
-        if (closes) inside = 0;
-        --depth;
-        return closes;
-    }
-};
-
 void parseChartRow(std::string line, UNIT_STRUCT& row) {
     std::string word;
     findWord(word, line);
@@ -81,22 +62,15 @@ int readFirstSection(LineSource src, int& status, const std::string& section, co
     status = 0;
     if (!src.ok()) return status = kStatusNoFile, 0;
     SectionWalk walk;
-    bool found = false;
     std::string raw, line, name;
     int headerType = 0;
     while (rows.size() < capacity && src.next(raw, lineLimit)) {
         switch (classify(raw, rules, line, name, headerType)) {
             case LineKind::Fail:
                 return status = src.lineNumber(), 0;
-            case LineKind::Begin: {
-                bool wanted = !found && name == section;
-                walk.begin(wanted);
-                if (wanted) {
-                    found = true;
-                    if (type) *type = headerType;
-                }
+            case LineKind::Begin:
+                if (walk.begin(!walk.found && name == section) && type) *type = headerType;
                 break;
-            }
             case LineKind::End:
                 if (walk.end()) return 1;
                 break;

@@ -9,6 +9,7 @@
 
 #include "app/controller/orvane_application.h"
 #include "app/display/line_text.h"
+#include "app/keys/key_codes.h"
 #include "app/settings/settings_globals.h"
 #include "common/folder_storage.h"
 #include "common/headless_services.h"
@@ -29,7 +30,7 @@ class AppHarness {
     // Resets the process-wide state a previous run may have left, writes the input modes when asked
     // ("String-Standard", "Basic-Standard", "Basic-RPN" for Arithmetic, Trigonom and Base Conversion)
     // and starts the application in category.
-    void launch(int category = 0, const std::string& inputMode = "", bool landscape = false) {
+    void launch(int category = kCatArithmetic, const std::string& inputMode = "", bool landscape = false) {
         ResetGlobals(landscape);
         if (!inputMode.empty()) {
             CCategoryInputModeManager modes(storage);
@@ -43,7 +44,7 @@ class AppHarness {
     }
     // Terminates (saving the files) and starts again on the same folder.
     void restart() {
-        const bool landscape = g_nCurScreenMode == 2;
+        const bool landscape = g_nCurScreenMode == kScreenLandscape;
         terminate();
         ResetGlobals(landscape);
         app = std::make_unique<OrvaneApplication>(platform, &canvas);
@@ -105,10 +106,10 @@ class AppHarness {
 
   private:
     static void ResetGlobals(bool landscape) {
-        g_CurrentFunction = 0;
-        g_curLandScapeFunction = 0;
-        g_nCurScreenMode = landscape ? 2 : 1;
-        g_nPreNotation = 135;
+        g_CurrentFunction = kCatArithmetic;
+        g_curLandScapeFunction = kCatArithmetic;
+        g_nCurScreenMode = landscape ? kScreenLandscape : kScreenPortrait;
+        SetPreNotation(kKeyNotationNorm);
         g_bAnswer = false;
         g_bShiftMode = false;
         ClearErrorCode();

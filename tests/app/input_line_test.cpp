@@ -4,6 +4,7 @@
 
 #include <random>
 
+#include "app/keys/key_codes.h"
 #include "common/recording_canvas.h"
 
 namespace {
@@ -175,7 +176,7 @@ TEST_F(InputLineTest, StoredLineLimitsAreNeverPassed) {
     _RAW_EXPRESSION_INPUT raw;
     line.SaveToRaw(raw);
     EXPECT_TRUE(IsValidRawExpressionInput(raw));
-    LineTextFormat us{"English (US)", 0, 147};
+    LineTextFormat us{"English (US)", kCatArithmetic, kKeyBaseDec};
     line.Clear();
     EXPECT_FALSE(line.InsertString(std::u16string(513, u'1'), true, us));
     EXPECT_EQ(line.objectCount(), 0);
@@ -228,7 +229,7 @@ TEST_F(InputLineTest, RandomEditsMatchASimpleModel) {
 }
 
 TEST_F(InputLineTest, InsertStringGroupsThenDropsMarks) {
-    LineTextFormat eu{"European", 0, 147};
+    LineTextFormat eu{"European", kCatArithmetic, kKeyBaseDec};
     ASSERT_TRUE(line.InsertString(u"-1234.5E-3", false, eu));
     EXPECT_EQ(line.GetRawInputString(), u"\u22121234\u00b85E\u22123");
     EXPECT_EQ(line.objectCount(), 10);  // one object per character

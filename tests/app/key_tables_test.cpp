@@ -4,6 +4,7 @@
 
 #include <set>
 
+#include "app/keys/key_codes.h"
 #include "app/keys/static_table_codes.h"
 
 TEST(KeyTables, PortraitLookups) {
@@ -13,17 +14,36 @@ TEST(KeyTables, PortraitLookups) {
         int code;
     };
     const Row rows[] = {
-        {0, 0, false, false, 169}, {0, 2, false, false, 24},  {0, 17, false, false, 49},
-        {0, 2, true, false, 34},   {0, 12, true, false, 87},  {0, 14, true, false, 189},
-        {1, 6, false, false, 54},  {1, 6, true, false, 63},   {1, 11, true, false, 131},
-        {2, 2, true, false, 137},  {2, 5, true, false, 37},   {3, 5, false, false, 111},
-        {3, 5, true, false, 112},  {3, 6, true, false, 188},  {4, 4, true, false, 63},
-        {5, 3, false, false, 193}, {5, 4, true, false, 33},   {5, 17, true, false, 49},
-        {6, 5, false, false, 0},   {6, 5, true, false, 0},  // the page without keys
-        {0, 2, false, true, 87},   {0, 2, true, true, 94},    {0, 14, false, true, 174},
-        {1, 16, true, true, 179},  {2, 13, false, true, 45},  {2, 13, true, true, 44},
-        {3, 5, false, true, 111},  // pages above 2 have no RPN layout
-        {7, 0, false, false, -1},  {0, 18, false, false, -1}, {-1, 0, false, true, -1},
+        {0, 0, false, false, kKeyMenu},
+        {0, 2, false, false, kKeyFunctionList},
+        {0, 17, false, false, kKeyCaretRight},
+        {0, 2, true, false, kKeyVariable},
+        {0, 12, true, false, kKeyNcr},
+        {0, 14, true, false, kKeyAbs},
+        {1, 6, false, false, kKeySin},
+        {1, 6, true, false, kKeyAsin},
+        {1, 11, true, false, kKeyReciprocal},
+        {2, 2, true, false, kKeyWidthCycle},
+        {2, 5, true, false, kKeyMod},
+        {3, 5, false, false, kKeySyd},
+        {3, 5, true, false, kKeySln},
+        {3, 6, true, false, kKeyNpv},
+        {4, 4, true, false, kKeyAsin},
+        {5, 3, false, false, kKeyDistributionList},
+        {5, 4, true, false, kKeyFactorial},
+        {5, 17, true, false, kKeyCaretRight},
+        {6, 5, false, false, 0},
+        {6, 5, true, false, 0},  // the page without keys
+        {0, 2, false, true, kKeyNcr},
+        {0, 2, true, true, kKeyNpr},
+        {0, 14, false, true, kKeyRpnStackList},
+        {1, 16, true, true, kKeyRpnSwap},
+        {2, 13, false, true, kKeyCloseParen},
+        {2, 13, true, true, kKeyOpenParen},
+        {3, 5, false, true, kKeySyd},  // pages above 2 have no RPN layout
+        {7, 0, false, false, -1},
+        {0, 18, false, false, -1},
+        {-1, 0, false, true, -1},
     };
     for (const Row& r : rows) {
         EXPECT_EQ(PortraitKeyCode(r.page, r.slot, r.shift, r.rpn), r.code)
@@ -52,9 +72,9 @@ TEST(KeyTables, ButtonTypesAndDoubleWidthSlots) {
     // Every double-width key sits where the next slot exists and carries ENTER.
     for (int page = 0; page < kModePageCount; ++page) {
         for (int slot = 0; slot < kModePageSlots; ++slot) {
-            if (PortraitKeyType(page, slot, true) != 4) continue;
+            if (PortraitKeyType(page, slot, true) != kButtonDoubleWidth) continue;
             EXPECT_LT(slot, kModePageSlots - 1);
-            EXPECT_EQ(PortraitKeyCode(page, slot, false, true), 44);
+            EXPECT_EQ(PortraitKeyCode(page, slot, false, true), kKeyEnter);
         }
     }
 }
@@ -87,15 +107,24 @@ TEST(KeyTables, LandscapeLookups) {
         int code;
     };
     const Row rows[] = {
-        {0, 0, false, false, 23},  {0, 7, false, false, 190},
-        {0, 7, true, false, 191},  {0, 4, false, false, 24},
-        {0, 4, true, false, 34},   {1, 4, false, false, 50},
-        {1, 15, true, false, 131}, {3, 4, true, false, 137},
-        {3, 11, false, false, 14}, {3, 11, true, false, 21},
-        {0, 1, false, true, 192},  {0, 3, true, true, 178},
-        {0, 4, false, true, 87},   {0, 4, true, true, 94},
-        {1, 4, false, true, 50},   {3, 2, true, true, 174},
-        {3, 4, true, true, 137},   {5, 4, false, false, 24},  // unknown category: Arithmetic page
+        {0, 0, false, false, kKeyShift},
+        {0, 7, false, false, kKeyMemoryAdd},
+        {0, 7, true, false, kKeyMemorySubtract},
+        {0, 4, false, false, kKeyFunctionList},
+        {0, 4, true, false, kKeyVariable},
+        {1, 4, false, false, kKeyAngleCycle},
+        {1, 15, true, false, kKeyReciprocal},
+        {3, 4, true, false, kKeyWidthCycle},
+        {3, 11, false, false, kKeyMemoryRecall},
+        {3, 11, true, false, kKeyMemoryClear},
+        {0, 1, false, true, kKeyOpenRpnStack},
+        {0, 3, true, true, kKeyRpnDrop},
+        {0, 4, false, true, kKeyNcr},
+        {0, 4, true, true, kKeyNpr},
+        {1, 4, false, true, kKeyAngleCycle},
+        {3, 2, true, true, kKeyRpnStackList},
+        {3, 4, true, true, kKeyWidthCycle},
+        {5, 4, false, false, kKeyFunctionList},  // unknown category: Arithmetic page
         {0, 16, false, false, -1},
     };
     for (const Row& r : rows) {
@@ -115,21 +144,28 @@ TEST(KeyTables, LandscapeLookups) {
 }
 
 TEST(KeyTables, NumberPads) {
-    const int unshifted[20] = {0, 1, 2, 3, 4, 5, 6, 7, 8, 190, 10, 11, 12, 13, 14, 15, 16, 17, 18, 19};
+    const int unshifted[20] = {kKey7, kKey8,       kKey9,          kKeyDivide, kKeyClear,
+                               kKey4, kKey5,       kKey6,          kKeyTimes,  kKeyMemoryAdd,
+                               kKey1, kKey2,       kKey3,          kKeyMinus,  kKeyMemoryRecall,
+                               kKey0, kKeyDecimal, kKeyChangeSign, kKeyPlus,   kKeyEquals};
     for (int s = 0; s < 20; ++s) {
         EXPECT_EQ(NumberPadKeyCode(s, false), unshifted[s]) << s;
-        int shifted = s == 9 ? 191 : s == 14 ? 21 : s == 19 ? 22 : unshifted[s];
+        int shifted = s == 9    ? kKeyMemorySubtract
+                      : s == 14 ? kKeyMemoryClear
+                      : s == 19 ? kKeyAnswer
+                                : unshifted[s];
         EXPECT_EQ(NumberPadKeyCode(s, true), shifted) << s;
     }
     EXPECT_EQ(NumberPadKeyCode(20, false), -1);
-    EXPECT_EQ(LandscapeNumberPadKeyCode(15, false), 19);  // the equals key
-    EXPECT_EQ(LandscapeNumberPadKeyCode(18, true), 17);
+    EXPECT_EQ(LandscapeNumberPadKeyCode(15, false), kKeyEquals);
+    EXPECT_EQ(LandscapeNumberPadKeyCode(18, true), kKeyChangeSign);
     EXPECT_EQ(LandscapeNumberPadKeyCode(19, false), -1);
     std::set<int> repeating;
     for (int s = 0; s < 19; ++s) {
         if (LandscapeNumberPadRepeats(s)) repeating.insert(LandscapeNumberPadKeyCode(s, false));
     }
-    EXPECT_EQ(repeating, (std::set<int>{47, 0, 1, 2, 5, 6, 7, 10, 11, 12, 15}));  // backspace and the digits
+    EXPECT_EQ(repeating, (std::set<int>{kKeyDelete, kKey7, kKey8, kKey9, kKey4, kKey5, kKey6, kKey1, kKey2,
+                                        kKey3, kKey0}));  // backspace and the digits
 }
 
 TEST(KeyTables, InsertTextsAndWords) {
@@ -140,28 +176,36 @@ TEST(KeyTables, InsertTextsAndWords) {
         bool operand;
     };
     const Row rows[] = {
-        {15, {u"0"}, {"0"}, {"0"}, false},
-        {1, {u"8"}, {"8"}, {"8"}, false},
-        {77, {u"F"}, {"F"}, {"F"}, false},
-        {13, {u"\u2212"}, {"-"}, {"-"}, false},
-        {37, {u" mod "}, {"mod"}, {"MOD"}, false},
-        {41, {u"2", u"\u221a("}, {"sqrt"}, {"sqrt"}, false},
-        {42, {u"3", u"\u221a("}, {"^", "(", "1", "/", "3", ")"}, {"^", "(", "1", "/", "3", ")"}, false},
-        {39, {u"e", u"^"}, {"2.718281828459045235360", "^"}, {"2.718281828459045235360", "^"}, true},
-        {131, {u"1", u"\u00f7"}, {"1", "/"}, {"1", "/"}, true},
-        {26, {u"gcd("}, {}, {"GCD"}, false},
-        {59, {u"pi"}, {"PI"}, {"PI"}, false},
-        {119, {u"\u222b("}, {}, {}, false},
-        {124, {u"\u2211("}, {}, {}, false},
-        {199, {u"GausPDF("}, {}, {}, false},
-        {22, {u"[ans]"}, {}, {}, false},
-        {47, {}, {".", "0"}, {}, false},
-        {4, {}, {".", "0"}, {"."}, false},
-        {19, {}, {"="}, {")"}, false},
-        {180, {}, {}, {"depth"}, false},
-        {16, {}, {".."}, {".."}, false},
-        {23, {}, {}, {}, false},
-        {132, {}, {}, {}, false},
+        {kKey0, {u"0"}, {"0"}, {"0"}, false},
+        {kKey8, {u"8"}, {"8"}, {"8"}, false},
+        {kKeyHexF, {u"F"}, {"F"}, {"F"}, false},
+        {kKeyMinus, {u"\u2212"}, {"-"}, {"-"}, false},
+        {kKeyMod, {u" mod "}, {"mod"}, {"MOD"}, false},
+        {kKeySquareRoot, {u"2", u"\u221a("}, {"sqrt"}, {"sqrt"}, false},
+        {kKeyCubeRoot,
+         {u"3", u"\u221a("},
+         {"^", "(", "1", "/", "3", ")"},
+         {"^", "(", "1", "/", "3", ")"},
+         false},
+        {kKeyExpPower,
+         {u"e", u"^"},
+         {"2.718281828459045235360", "^"},
+         {"2.718281828459045235360", "^"},
+         true},
+        {kKeyReciprocal, {u"1", u"\u00f7"}, {"1", "/"}, {"1", "/"}, true},
+        {kKeyGcd, {u"gcd("}, {}, {"GCD"}, false},
+        {kKeyPi, {u"pi"}, {"PI"}, {"PI"}, false},
+        {kKeyIntegral, {u"\u222b("}, {}, {}, false},
+        {kKeySummation, {u"\u2211("}, {}, {}, false},
+        {kKeyGaussianPdf, {u"GausPDF("}, {}, {}, false},
+        {kKeyAnswer, {u"[ans]"}, {}, {}, false},
+        {kKeyDelete, {}, {".", "0"}, {}, false},
+        {kKeyClear, {}, {".", "0"}, {"."}, false},
+        {kKeyEquals, {}, {"="}, {")"}, false},
+        {kKeyRpnDepth, {}, {}, {"depth"}, false},
+        {kKeyDecimal, {}, {".."}, {".."}, false},
+        {kKeyShift, {}, {}, {}, false},
+        {132, {}, {}, {}, false},  // no key
     };
     for (const Row& r : rows) {
         EXPECT_EQ(KeyInsertObjects(r.code), r.insert) << "code " << r.code;
@@ -176,16 +220,18 @@ TEST(KeyTables, InsertTextsAndWords) {
 }
 
 TEST(KeyTables, PopUpLists) {
-    KeyList f = FunctionListForCategory(0);
-    EXPECT_EQ(f.codes, (std::vector<int>{120, 119, 121, 122, 123, 124, 125}));
+    KeyList f = FunctionListForCategory(kCatArithmetic);
+    EXPECT_EQ(f.codes, (std::vector<int>{kKeyDerivative, kKeyIntegral, kKeyEvaluation, kKeyFnRoot,
+                                         kKeyProduct, kKeySummation, kKeyFibonacci}));
     EXPECT_EQ(f.captions.at(2), "Evalution");
-    EXPECT_EQ(FunctionListForCategory(13).codes.at(1), 60);
-    EXPECT_TRUE(FunctionListForCategory(1).codes.empty());
-    EXPECT_EQ(PDFFunctionList().codes, (std::vector<int>{195, 196, 199, 197, 194, 198}));
+    EXPECT_EQ(FunctionListForCategory(kCatGraph).codes.at(1), kKeyAsinh);
+    EXPECT_TRUE(FunctionListForCategory(kCatTrigonom).codes.empty());
+    EXPECT_EQ(PDFFunctionList().codes, (std::vector<int>{kKeyBinomialPdf, kKeyGammaPdf, kKeyGaussianPdf,
+                                                         kKeyGeometricPdf, kKeyPoissonPdf, kKeyRayleighPdf}));
     KeyList stack = RPNFStackList();
     EXPECT_EQ(stack.codes.size(), 9u);
     EXPECT_EQ(stack.captions.size(), 8u);
-    EXPECT_EQ(stack.codes.at(2), 180);
+    EXPECT_EQ(stack.codes.at(2), kKeyRpnDepth);
     EXPECT_EQ(stack.captions.at(2), "Depth");
     EXPECT_EQ(RPNFunctionList().captions.at(2), "Abs");
 }

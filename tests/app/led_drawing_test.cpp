@@ -47,10 +47,10 @@ TEST(LedDrawing, IndicatorsFollowTheCategory) {
         std::vector<std::u16string> hidden;
     };
     const Row rows[] = {
-        {0, {u"DEG", u"DEC", u"NORM", u"M1", u"E1", u"HIS"}, {u"8 bit", u"SHIFT"}},
-        {3, {u"8 bit", u"DEC", u"M1", u"E1", u"HIS"}, {u"DEG", u"NORM"}},
-        {4, {u"DEC", u"NORM", u"M1", u"E1"}, {u"DEG", u"8 bit"}},
-        {5, {}, {u"DEG", u"DEC", u"NORM", u"M1", u"E1", u"8 bit"}},
+        {kCatArithmetic, {u"DEG", u"DEC", u"NORM", u"M1", u"E1", u"HIS"}, {u"8 bit", u"SHIFT"}},
+        {kCatBaseConversion, {u"8 bit", u"DEC", u"M1", u"E1", u"HIS"}, {u"DEG", u"NORM"}},
+        {kCatFinance, {u"DEC", u"NORM", u"M1", u"E1"}, {u"DEG", u"8 bit"}},
+        {kCatUnitConverter, {}, {u"DEG", u"DEC", u"NORM", u"M1", u"E1", u"8 bit"}},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.category);
@@ -70,14 +70,14 @@ TEST(LedDrawing, IndicatorsFollowTheCategory) {
     }
     AppHarness h;
     h.launch();
-    h.keys({23});
+    h.keys({kKeyShift});
     EXPECT_TRUE(Draw(h).hasText(u"SHIFT"));
 }
 
 TEST(LedDrawing, LineCaretOperatorAndResult) {
     AppHarness h;
     h.launch();
-    h.keys({10, 18, 11, 19});
+    h.keys({kKey1, kKeyPlus, kKey2, kKeyEquals});
     Drawn d = Draw(h);
     const CanvasCall* plus = d.text(u"+");
     ASSERT_NE(plus, nullptr);
@@ -92,8 +92,8 @@ TEST(LedDrawing, LineCaretOperatorAndResult) {
     EXPECT_EQ(d.count(CanvasOp::StrokeRect), 1);  // the caret box
 
     AppHarness b;
-    b.launch(0, "Basic-Standard");
-    b.keys({10, 18});
+    b.launch(kCatArithmetic, "Basic-Standard");
+    b.keys({kKey1, kKeyPlus});
     d = Draw(b);
     const CanvasCall* op = d.text(u"+");
     ASSERT_NE(op, nullptr);
@@ -105,7 +105,7 @@ TEST(LedDrawing, ScrollArrowsAndTheirRepeat) {
     AppHarness h;
     h.launch();
     EXPECT_EQ(Draw(h).count(CanvasOp::FillPath), 0);
-    for (int k = 0; k < 40; ++k) h.keys({10});
+    for (int k = 0; k < 40; ++k) h.keys({kKey1});
     EXPECT_TRUE(h.led().line().CanScrollLeft());
     EXPECT_EQ(Draw(h).count(CanvasOp::FillPath), 1);
     // Held: 48 every 0.15 s; the release adds no step of its own.
@@ -117,7 +117,7 @@ TEST(LedDrawing, ScrollArrowsAndTheirRepeat) {
     h.loop.advance(1);
     EXPECT_EQ(h.led().line().caret(), 37);
     // A tap moves one object.
-    h.keys({157});
+    h.keys({kKeyCaretRight10});
     Touch(h, left);
     EXPECT_EQ(h.led().line().caret(), 39);
     // Touching the line places the caret on the object under the finger.
@@ -135,8 +135,8 @@ TEST(LedDrawing, ScrollArrowsAndTheirRepeat) {
 
 TEST(LedDrawing, BinaryBitPositionsAndResultFont) {
     AppHarness h;
-    h.launch(3, "Basic-Standard");
-    h.keys({145, 10, 10, 15, 10});  // 1101
+    h.launch(kCatBaseConversion, "Basic-Standard");
+    h.keys({kKeyBaseBin, kKey1, kKey1, kKey0, kKey1});  // 1101
     Drawn d = Draw(h);
     const CanvasCall* high = d.text(u"7");
     ASSERT_NE(high, nullptr);
@@ -147,8 +147,8 @@ TEST(LedDrawing, BinaryBitPositionsAndResultFont) {
     EXPECT_TRUE(lowLabel);
 
     AppHarness s;
-    s.launch(3);
-    s.keys({140, 145, 10, 19});
+    s.launch(kCatBaseConversion);
+    s.keys({kKeyWidth32, kKeyBaseBin, kKey1, kKeyEquals});
     ASSERT_EQ(s.resultUtf8().size(), 32u);
     d = Draw(s);
     const CanvasCall* r = nullptr;
@@ -173,29 +173,29 @@ TEST(LedDrawing, IndicatorTouches) {
     h.launch();
     const LedRegions r = h.led().regions();
     Touch(h, r.base);  // only in Base Conversion
-    EXPECT_EQ(h.led().GetBase(), 147);
+    EXPECT_EQ(h.led().GetBase(), kKeyBaseDec);
     Touch(h, r.mode);
-    EXPECT_EQ(h.led().GetMode(), 143);
+    EXPECT_EQ(h.led().GetMode(), kKeyAngleRad);
     Touch(h, r.memory);
-    EXPECT_EQ(h.led().GetMemory(), 127);
+    EXPECT_EQ(h.led().GetMemory(), kKeyMemory2);
     Touch(h, r.expression);
     EXPECT_EQ(h.led().GetExpressionIndex(), 1);
     Touch(h, r.bitWidth);  // not shown here
-    EXPECT_EQ(h.led().GetBitWidth(), 138);
+    EXPECT_EQ(h.led().GetBitWidth(), kKeyWidth8);
     Touch(h, r.history);
     EXPECT_EQ(h.ctl().currentScreen(), "history");
-    h.ctl().selectCategoryItem(3);
+    h.ctl().selectCategoryItem(kCatBaseConversion);
     Touch(h, r.base);
-    EXPECT_EQ(h.led().GetBase(), 148);
+    EXPECT_EQ(h.led().GetBase(), kKeyBaseHex);
     Touch(h, r.bitWidth);
-    EXPECT_EQ(h.led().GetBitWidth(), 139);
+    EXPECT_EQ(h.led().GetBitWidth(), kKeyWidth16);
     Touch(h, r.mode);  // hidden in Base Conversion
-    EXPECT_EQ(h.led().GetMode(), 143);
+    EXPECT_EQ(h.led().GetMode(), kKeyAngleRad);
 }
 
 TEST(LedDrawing, LayoutsPerScreenMode) {
-    const LedRegions portrait = initSizes(1, false), landscape = initSizes(2, false),
-                     rpn = initSizes(1, true);
+    const LedRegions portrait = initSizes(kScreenPortrait, false),
+                     landscape = initSizes(kScreenLandscape, false), rpn = initSizes(kScreenPortrait, true);
     EXPECT_EQ(portrait.frame.width, 320);
     EXPECT_EQ(landscape.frame.width, 480);
     EXPECT_GT(landscape.input.width, portrait.input.width);
@@ -208,8 +208,8 @@ TEST(LedDrawing, LayoutsPerScreenMode) {
 
 TEST(LedDrawing, RPNStackLinesAreDrawn) {
     AppHarness h;
-    h.launch(0, "Basic-RPN");
-    h.keys({10, 11, 44, 12});
+    h.launch(kCatArithmetic, "Basic-RPN");
+    h.keys({kKey1, kKey2, kKeyEnter, kKey3});
     const Drawn d = Draw(h);
     EXPECT_TRUE(d.hasText(u"1"));
     EXPECT_TRUE(d.hasText(u"2"));

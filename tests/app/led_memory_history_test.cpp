@@ -26,15 +26,15 @@ TEST(Memory, GetStrToSaveMemory) {
         std::u16string memory;
     };
     const Row rows[] = {
-        {u"1.5e-7", 147, "English (US)", u"1.5exp(-7)"},
-        {u"1.50000E-7", 147, "English (US)", u"1.50000exp(-7)"},
-        {u"2.5E+12", 147, "English (US)", u"2.5exp12"},
-        {u"1e-2+3e-4i", 147, "English (US)", u"1exp(-2+3exp(-4i))"},
-        {u"1\u00b8234.5", 147, "English (US)", u"1234.5"},
-        {u"1.234\u00b85", 147, "European", u"1234\u00b85"},
-        {u"1.234", 147, "Other", u"1.234"},
-        {u"1E", 148, "English (US)", u"1E"},  // hexadecimal digits are not an exponent
-        {u"FF", 145, "English (US)", u"ff"},
+        {u"1.5e-7", kKeyBaseDec, "English (US)", u"1.5exp(-7)"},
+        {u"1.50000E-7", kKeyBaseDec, "English (US)", u"1.50000exp(-7)"},
+        {u"2.5E+12", kKeyBaseDec, "English (US)", u"2.5exp12"},
+        {u"1e-2+3e-4i", kKeyBaseDec, "English (US)", u"1exp(-2+3exp(-4i))"},
+        {u"1\u00b8234.5", kKeyBaseDec, "English (US)", u"1234.5"},
+        {u"1.234\u00b85", kKeyBaseDec, "European", u"1234\u00b85"},
+        {u"1.234", kKeyBaseDec, "Other", u"1.234"},
+        {u"1E", kKeyBaseHex, "English (US)", u"1E"},  // hexadecimal digits are not an exponent
+        {u"FF", kKeyBaseBin, "English (US)", u"ff"},
     };
     for (const Row& r : rows) {
         SCOPED_TRACE(U16ToUtf8(r.text));
@@ -73,57 +73,60 @@ TEST(Memory, RecordBoundsAndBytes) {
 
 TEST(Memory, StoreRecallAcrossBases) {
     AppHarness h;
-    h.launch(3);
-    h.keys({11, 6, 6, 19, 9});  // 255 = MS
+    h.launch(kCatBaseConversion);
+    h.keys({kKey2, kKey5, kKey5, kKeyEquals, kKeyMemoryStore});  // 255 = MS
     EXPECT_EQ(h.memoryText(), u"255");
-    EXPECT_EQ(h.led().memory(0, 3)->iRadix, 10);
-    h.keys({4, 68, 14});  // HEX, MR
+    EXPECT_EQ(h.led().memory(0, kCatBaseConversion)->iRadix, 10);
+    h.keys({kKeyClear, kKeyBaseCycle, kKeyMemoryRecall});  // HEX, MR
     EXPECT_EQ(h.inputUtf8(), "FF");
-    h.keys({68, 14});  // BIN: the line turns binary and the recall appends the memory in binary
+    h.keys({kKeyBaseCycle,
+            kKeyMemoryRecall});  // BIN: the line turns binary and the recall appends the memory in binary
     EXPECT_EQ(h.inputUtf8(), "1111111111111111");
-    h.keys({21, 4, 14});  // MC empties the memory; a recall inserts nothing
+    h.keys(
+        {kKeyMemoryClear, kKeyClear, kKeyMemoryRecall});  // MC empties the memory; a recall inserts nothing
     EXPECT_EQ(h.inputUtf8(), "");
     // Each display category has its own memories.
-    h.ctl().selectCategoryItem(0);
+    h.ctl().selectCategoryItem(kCatArithmetic);
     EXPECT_EQ(h.memoryText(), u"");
 }
 
 TEST(Memory, ArithmeticInStringMode) {
     AppHarness h;
     h.launch();
-    h.keys({6, 19, 190});  // M+ on an empty memory stores
+    h.keys({kKey5, kKeyEquals, kKeyMemoryAdd});  // M+ on an empty memory stores
     EXPECT_EQ(h.memoryText(), u"5");
-    h.keys({12, 19, 190});
+    h.keys({kKey3, kKeyEquals, kKeyMemoryAdd});
     EXPECT_EQ(h.memoryText(), u"8");
-    h.keys({10, 19, 191});
+    h.keys({kKey1, kKeyEquals, kKeyMemorySubtract});
     EXPECT_EQ(h.memoryText(), u"7");
-    h.keys({20});  // M2
-    EXPECT_EQ(h.led().GetMemory(), 127);
-    h.keys({4, 6, 19, 191});  // M- on an empty memory subtracts from 0
+    h.keys({kKeyMemoryNext});  // M2
+    EXPECT_EQ(h.led().GetMemory(), kKeyMemory2);
+    h.keys({kKeyClear, kKey5, kKeyEquals, kKeyMemorySubtract});  // M- on an empty memory subtracts from 0
     EXPECT_EQ(h.memoryText(1), u"-5");
-    h.keys({10, 3, 15, 19, 190});  // an error result adds nothing
+    h.keys({kKey1, kKeyDivide, kKey0, kKeyEquals, kKeyMemoryAdd});  // an error result adds nothing
     EXPECT_EQ(h.memoryText(1), u"-5");
-    h.keys({9});  // nor is the message stored
+    h.keys({kKeyMemoryStore});  // nor is the message stored
     EXPECT_EQ(h.memoryText(1), u"-5");
-    h.keys({4, 9});  // a cleared display stores 0
+    h.keys({kKeyClear, kKeyMemoryStore});  // a cleared display stores 0
     EXPECT_EQ(h.memoryText(1), u"0");
-    h.keys({127, 14, 18, 126, 14, 19});  // M2 + M1
+    h.keys({kKeyMemory2, kKeyMemoryRecall, kKeyPlus, kKeyMemory1, kKeyMemoryRecall, kKeyEquals});  // M2 + M1
     EXPECT_EQ(h.inputUtf8(), "0+7");
     EXPECT_EQ(h.resultUtf8(), "7");
-    for (int k = 0; k < 5; ++k) h.keys({20});
-    EXPECT_EQ(h.led().GetMemory(), 126);  // five steps wrap around
+    for (int k = 0; k < 5; ++k) h.keys({kKeyMemoryNext});
+    EXPECT_EQ(h.led().GetMemory(), kKeyMemory1);  // five steps wrap around
 }
 
 TEST(Memory, ScientificResultRoundTrip) {
     AppHarness h;
     h.launch();
     // 0.00000015 in SCI: the memory keeps the exponent as exp(-7)
-    h.keys({136, 15, 16, 15, 15, 15, 15, 15, 15, 10, 6, 19, 9});
+    h.keys({kKeyNotationSci, kKey0, kKeyDecimal, kKey0, kKey0, kKey0, kKey0, kKey0, kKey0, kKey1, kKey5,
+            kKeyEquals, kKeyMemoryStore});
     const std::string text = U16ToUtf8(h.memoryText());
     EXPECT_EQ(text.substr(0, 3), "1.5");
     EXPECT_EQ(text.substr(text.size() - 7), "exp(-7)");
     EXPECT_LE(text.size(), 50u);
-    h.keys({4, 14, 19});
+    h.keys({kKeyClear, kKeyMemoryRecall, kKeyEquals});
     EXPECT_EQ(h.resultUtf8(), "0.00000015");
 }
 
@@ -132,7 +135,8 @@ TEST(History, PushDropsTheOldestAndBoundsTheResult) {
     InputLine line;
     for (int k = 1; k <= 121; ++k) {
         line.Clear();
-        line.InsertString(Utf8ToU16(std::to_string(k)), true, LineTextFormat{"English (US)", 0, 147});
+        line.InsertString(Utf8ToU16(std::to_string(k)), true,
+                          LineTextFormat{"English (US)", kCatArithmetic, kKeyBaseDec});
         history.Push(line, std::u16string(70, u'9'));
     }
     EXPECT_EQ(history.count(), 120);
@@ -145,8 +149,8 @@ TEST(History, PushDropsTheOldestAndBoundsTheResult) {
 TEST(History, The121stEvaluationThroughTheKeys) {
     AppHarness h;
     h.launch();
-    h.keys({10});
-    for (int k = 0; k < 121; ++k) h.keys({19});
+    h.keys({kKey1});
+    for (int k = 0; k < 121; ++k) h.keys({kKeyEquals});
     EXPECT_EQ(h.led().GetCurrentCategoryHistory().count(), 120);
 }
 
@@ -155,7 +159,7 @@ TEST(History, ClearAsksFirstAndOnlyWhenNotEmpty) {
     h.launch();
     h.post("ClearLedHistory");
     EXPECT_TRUE(h.alerts.shown().empty());
-    h.keys({10, 19});
+    h.keys({kKey1, kKeyEquals});
     h.alerts.scriptAnswer(1);  // NO
     h.post("ClearLedHistory");
     ASSERT_EQ(h.alerts.shown().size(), 1u);
@@ -170,7 +174,7 @@ TEST(History, ClearAsksFirstAndOnlyWhenNotEmpty) {
 TEST(History, SelectingAnEntryLoadsIt) {
     AppHarness h;
     h.launch();
-    h.keys({10, 18, 11, 19, 4, 12, 19, 4});
+    h.keys({kKey1, kKeyPlus, kKey2, kKeyEquals, kKeyClear, kKey3, kKeyEquals, kKeyClear});
     h.post("ShowCurrentHistory");
     EXPECT_EQ(h.ctl().currentScreen(), "history");
     h.post("SelectListHistoryIndex", 1);
@@ -185,7 +189,7 @@ TEST(History, MailForwarding) {
     h.launch();
     h.post("ForwardHistoryToMail");
     EXPECT_TRUE(h.urls.opened().empty());  // an empty history sends nothing
-    h.keys({10, 18, 11, 19, 4, 11, 8, 12, 19});
+    h.keys({kKey1, kKeyPlus, kKey2, kKeyEquals, kKeyClear, kKey2, kKeyTimes, kKey3, kKeyEquals});
     h.post("ForwardHistoryToMail");
     ASSERT_EQ(h.urls.opened().size(), 1u);
     EXPECT_EQ(h.urls.opened()[0], "mailto:?subject=&body=1%2B2%20%3D%203%0A2%C3%973%20%3D%206%0A");
@@ -196,9 +200,10 @@ TEST(History, MailForwarding) {
 TEST(LedFiles, StateAndHistoryRoundTripByteExact) {
     AppHarness h;
     h.launch();
-    h.keys({10, 18, 11, 19, 9, 149, 12});  // history, M1, a line in slot 2
-    h.ctl().selectCategoryItem(3);
-    h.keys({148, 137, 72});
+    h.keys({kKey1, kKeyPlus, kKey2, kKeyEquals, kKeyMemoryStore, kKeyExpressionNext,
+            kKey3});  // history, M1, a line in slot 2
+    h.ctl().selectCategoryItem(kCatBaseConversion);
+    h.keys({kKeyBaseHex, kKeyWidthCycle, kKeyHexA});
     h.terminate();
     const auto state = ReadAll(h.dir.file(kLedStateFileName));
     const auto history = ReadAll(h.dir.file(kLedHistoryFileName));
@@ -207,10 +212,10 @@ TEST(LedFiles, StateAndHistoryRoundTripByteExact) {
     const auto decoded = DecodeLedState(state);
     ASSERT_TRUE(decoded);
     EXPECT_EQ(EncodeLedState(*decoded), state);
-    EXPECT_EQ(decoded->iBaseConversionCategory, 148);
-    EXPECT_EQ(decoded->iBitWidth, 139);
-    EXPECT_EQ(decoded->lines[3 * 5 + 1].text(), u"A");  // Base Conversion, slot 2
-    EXPECT_EQ(decoded->lines[0 * 5 + 1].text(), u"3");
+    EXPECT_EQ(decoded->iBaseConversionCategory, kKeyBaseHex);
+    EXPECT_EQ(decoded->iBitWidth, kKeyWidth16);
+    EXPECT_EQ(decoded->lines[kCatBaseConversion * 5 + 1].text(), u"A");  // Base Conversion, slot 2
+    EXPECT_EQ(decoded->lines[kCatArithmetic * 5 + 1].text(), u"3");
     EXPECT_EQ(decoded->memories[0].text(), u"3");  // M1 of category 0
     LedHistory back;
     ASSERT_TRUE(back.Decode(history));
@@ -218,12 +223,12 @@ TEST(LedFiles, StateAndHistoryRoundTripByteExact) {
 
     h.restart();
     EXPECT_EQ(h.history(), std::vector<std::string>{"1+2 = 3"});
-    EXPECT_EQ(h.led().GetCurCategory(), 3);
-    EXPECT_EQ(h.led().GetBase(), 148);
-    EXPECT_EQ(h.led().GetBitWidth(), 139);
-    h.ctl().selectCategoryItem(0);
+    EXPECT_EQ(h.led().GetCurCategory(), kCatBaseConversion);
+    EXPECT_EQ(h.led().GetBase(), kKeyBaseHex);
+    EXPECT_EQ(h.led().GetBitWidth(), kKeyWidth16);
+    h.ctl().selectCategoryItem(kCatArithmetic);
     EXPECT_EQ(h.memoryText(), u"3");
-    h.keys({151});
+    h.keys({kKeyExpression1});
     EXPECT_EQ(h.inputUtf8(), "1+2");
 }
 
@@ -250,9 +255,9 @@ TEST(LedFiles, DamagedFilesGiveACleanStart) {
         h.launch();
         EXPECT_EQ(h.inputUtf8(), "");
         EXPECT_TRUE(h.history().empty());
-        EXPECT_EQ(h.led().GetNotation(), 135);
-        EXPECT_EQ(h.led().GetBitWidth(), 138);
-        h.keys({10, 18, 11, 19});
+        EXPECT_EQ(h.led().GetNotation(), kKeyNotationNorm);
+        EXPECT_EQ(h.led().GetBitWidth(), kKeyWidth8);
+        h.keys({kKey1, kKeyPlus, kKey2, kKeyEquals});
         EXPECT_EQ(h.resultUtf8(), "3");
     }
     LedHistory history;

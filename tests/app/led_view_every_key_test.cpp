@@ -13,16 +13,16 @@ namespace {
 void ExpectSound(AppHarness& h, const std::string& where) {
     SCOPED_TRACE(where);
     const MyLedView& d = h.led();
-    EXPECT_EQ(GetErrorCode(), 0);
+    EXPECT_EQ(GetErrorCode(), kErrNone);
     EXPECT_LE(d.line().GetRawInputString().size(), 512u);
     EXPECT_GE(d.line().caret(), 0);
     EXPECT_LE(d.line().caret(), d.line().objectCount());
-    EXPECT_GE(d.GetBase(), 145);
-    EXPECT_LE(d.GetBase(), 148);
-    EXPECT_GE(d.GetBitWidth(), 138);
-    EXPECT_LE(d.GetBitWidth(), 140);
-    EXPECT_GE(d.GetMemory(), 126);
-    EXPECT_LE(d.GetMemory(), 130);
+    EXPECT_GE(d.GetBase(), kKeyBaseBin);
+    EXPECT_LE(d.GetBase(), kKeyBaseHex);
+    EXPECT_GE(d.GetBitWidth(), kKeyWidth8);
+    EXPECT_LE(d.GetBitWidth(), kKeyWidth32);
+    EXPECT_GE(d.GetMemory(), kKeyMemory1);
+    EXPECT_LE(d.GetMemory(), kKeyMemory5);
     EXPECT_GE(d.GetExpressionIndex(), 0);
     EXPECT_LE(d.GetExpressionIndex(), 4);
     for (int m = 0; m < 5; ++m) EXPECT_LE(d.memory(m, 0)->text().size(), 50u);
@@ -31,15 +31,20 @@ void ExpectSound(AppHarness& h, const std::string& where) {
 }  // namespace
 
 TEST(LedViewEveryKey, EachCodeAfterANumber) {
-    const std::pair<int, const char*> setups[] = {
-        {0, ""}, {0, "Basic-Standard"}, {0, "Basic-RPN"}, {3, "Basic-Standard"}, {3, "Basic-RPN"}, {3, ""},
-        {4, ""}};
+    const std::pair<int, const char*> setups[] = {{kCatArithmetic, ""},
+                                                  {kCatArithmetic, "Basic-Standard"},
+                                                  {kCatArithmetic, "Basic-RPN"},
+                                                  {kCatBaseConversion, "Basic-Standard"},
+                                                  {kCatBaseConversion, "Basic-RPN"},
+                                                  {kCatBaseConversion, ""},
+                                                  {kCatFinance, ""}};
     for (const auto& [category, mode] : setups) {
         AppHarness h;
         h.launch(category, mode);
-        for (int code = -1; code < 200; ++code) {
-            if (code == 169 || code == 24) continue;  // they only open the menu and the list
-            h.keys({4, 10, 11, 44, 12, code, 19});
+        for (int code = kKeyNone; code <= kLastKeyCode; ++code) {
+            if (code == kKeyMenu || code == kKeyFunctionList)
+                continue;  // they only open the menu and the list
+            h.keys({kKeyClear, kKey1, kKey2, kKeyOpenParen, kKey3, code, kKeyEquals});
             ExpectSound(h, std::string(mode) + " category " + std::to_string(category) + " key " +
                                std::to_string(code));
             if (h.ctl().currentFunction() != category) h.ctl().selectCategoryItem(category);
@@ -53,11 +58,14 @@ TEST(LedViewEveryKey, RandomSequencesKeepTheInvariantsAndTheFiles) {
     std::mt19937 random(2024);
     for (const char* mode : modes) {
         AppHarness h;
-        h.launch(0, mode);
-        std::uniform_int_distribution<int> key(0, 199), category(0, 11);
+        h.launch(kCatArithmetic, mode);
+        std::uniform_int_distribution<int> key(0, kLastKeyCode), category(0, kDisplayCategoryCount - 1);
         for (int step = 0; step < 3000; ++step) {
             int code = key(random);
-            if (code == 169 || code == 24 || code == 174 || code == 175 || code == 193) code = 10;
+            // Keys that only open a menu or a list would leave it open over the calculator.
+            if (code == kKeyMenu || code == kKeyFunctionList || code == kKeyRpnStackList ||
+                code == kKeyRpnFunctionList || code == kKeyDistributionList)
+                code = kKey1;
             if (step % 500 == 499) h.ctl().selectCategoryItem(category(random));
             h.keys({code});
             if (step % 100 == 0) ExpectSound(h, std::string(mode) + " step " + std::to_string(step));

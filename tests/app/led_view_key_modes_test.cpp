@@ -31,30 +31,34 @@ TEST(LedViewBasic, KeySequences) {
         std::string input;
         std::string op;
     };
-    const std::string refused = ErrorMessage(-56);
+    const std::string refused = ErrorMessage(kErrLibrary);
     const Row rows[] = {
-        {{10}, "1", ""},
-        {{10, 18}, "1", "+"},
-        {{10, 18, 11}, "2", "+"},
-        {{10, 18, 11, 19}, "3", ""},
-        {{11, 18, 12, 8, 5, 19}, "14", ""},             // priorities
-        {{11, 15, 15, 18, 10, 15, 43, 19}, "220", ""},  // percentage of the value below
-        {{11, 18, 12, 19, 19}, "8", ""},                // "=" repeats the last operation
-        {{10, 16, 6, 8}, "1.5", "\u00d7"},
-        {{10, 15, 15, 15, 15, 8, 10, 15, 15, 15, 19}, "10\u00b8000\u00b8000", ""},  // grouped
-        {{6, 13, 0, 19}, "\u22122", ""},
-        {{7, 12, 39}, "63", ""},    // e^x takes the operand and waits for "="
-        {{7, 5, 39}, refused, ""},  // e^64 is refused
-        {{11, 38, 19}, "100", ""},
-        {{5, 131, 19}, "0.25", ""},
-        {{10, 18, 11, 47}, "0", "+"},  // backspace drops the number being typed
-        {{10, 18, 11, 4}, "0", ""},
-        {{10, 18, 28}, "0", ""},  // any other key drops the sign
-        {{25, 22, 101}, "", ""},  // keys without a word in this mode change nothing
+        {{kKey1}, "1", ""},
+        {{kKey1, kKeyPlus}, "1", "+"},
+        {{kKey1, kKeyPlus, kKey2}, "2", "+"},
+        {{kKey1, kKeyPlus, kKey2, kKeyEquals}, "3", ""},
+        {{kKey2, kKeyPlus, kKey3, kKeyTimes, kKey4, kKeyEquals}, "14", ""},  // priorities
+        {{kKey2, kKey0, kKey0, kKeyPlus, kKey1, kKey0, kKeyPercent, kKeyEquals},
+         "220",
+         ""},                                                         // percentage of the value below
+        {{kKey2, kKeyPlus, kKey3, kKeyEquals, kKeyEquals}, "8", ""},  // "=" repeats the last operation
+        {{kKey1, kKeyDecimal, kKey5, kKeyTimes}, "1.5", "\u00d7"},
+        {{kKey1, kKey0, kKey0, kKey0, kKey0, kKeyTimes, kKey1, kKey0, kKey0, kKey0, kKeyEquals},
+         "10\u00b8000\u00b8000",
+         ""},  // grouped
+        {{kKey5, kKeyMinus, kKey7, kKeyEquals}, "\u22122", ""},
+        {{kKey6, kKey3, kKeyExpPower}, "63", ""},     // e^x takes the operand and waits for "="
+        {{kKey6, kKey4, kKeyExpPower}, refused, ""},  // e^64 is refused
+        {{kKey2, kKeyTenPower, kKeyEquals}, "100", ""},
+        {{kKey4, kKeyReciprocal, kKeyEquals}, "0.25", ""},
+        {{kKey1, kKeyPlus, kKey2, kKeyDelete}, "0", "+"},  // backspace drops the number being typed
+        {{kKey1, kKeyPlus, kKey2, kKeyClear}, "0", ""},
+        {{kKey1, kKeyPlus, kKeyLog}, "0", ""},           // any other key drops the sign
+        {{kKeyImaginary, kKeyAnswer, kKeyDet}, "", ""},  // keys without a word in this mode change nothing
     };
     for (const Row& row : rows) {
         AppHarness h;
-        h.launch(0, "Basic-Standard");
+        h.launch(kCatArithmetic, "Basic-Standard");
         Feed(h, row.codes);
         SCOPED_TRACE(Codes(row.codes));
         EXPECT_EQ(h.inputUtf8(), row.input);
@@ -64,42 +68,42 @@ TEST(LedViewBasic, KeySequences) {
 
 TEST(LedViewBasic, ScientificValueAndErrors) {
     AppHarness h;
-    h.launch(0, "Basic-Standard");
-    h.keys({7, 12, 39, 19});  // e^63 = 2.29e27
+    h.launch(kCatArithmetic, "Basic-Standard");
+    h.keys({kKey6, kKey3, kKeyExpPower, kKeyEquals});  // e^63 = 2.29e27
     EXPECT_EQ(h.inputUtf8().substr(0, 4), "2.29");
     EXPECT_EQ(h.resultUtf8(), "E27");
-    h.keys({4, 10, 3, 15, 19});
+    h.keys({kKeyClear, kKey1, kKeyDivide, kKey0, kKeyEquals});
     EXPECT_EQ(h.feedback.vibrations(), 1);
-    EXPECT_EQ(GetErrorCode(), 0);
-    h.keys({6});  // the next number starts afresh
+    EXPECT_EQ(GetErrorCode(), kErrNone);
+    h.keys({kKey5});  // the next number starts afresh
     EXPECT_EQ(h.inputUtf8(), "5");
 }
 
 TEST(LedViewBasic, MemoryRecallFeedsTheNextOperation) {
     AppHarness h;
-    h.launch(0, "Basic-Standard");
-    h.keys({0, 9, 4});  // 7 MS C
+    h.launch(kCatArithmetic, "Basic-Standard");
+    h.keys({kKey7, kKeyMemoryStore, kKeyClear});  // 7 MS C
     EXPECT_EQ(h.memoryText(), u"7");
-    h.keys({14});
+    h.keys({kKeyMemoryRecall});
     EXPECT_EQ(h.inputUtf8(), "7");
-    h.keys({18, 10, 19});
+    h.keys({kKeyPlus, kKey1, kKeyEquals});
     EXPECT_EQ(h.inputUtf8(), "8");
-    h.keys({190});  // M+ of the value on display
+    h.keys({kKeyMemoryAdd});  // M+ of the value on display
     EXPECT_EQ(h.memoryText(), u"15");
-    h.keys({6, 14});  // a recall replaces the number being typed
-    h.keys({8, 11, 19});
+    h.keys({kKey5, kKeyMemoryRecall});  // a recall replaces the number being typed
+    h.keys({kKeyTimes, kKey2, kKeyEquals});
     EXPECT_EQ(h.inputUtf8(), "30");
 }
 
 TEST(LedViewBasic, BaseConversionDigits) {
     AppHarness h;
-    h.launch(3, "Basic-Standard");
-    h.keys({148, 77, 72});  // F, A in HEX: 250
+    h.launch(kCatBaseConversion, "Basic-Standard");
+    h.keys({kKeyBaseHex, kKeyHexF, kKeyHexA});  // F, A in HEX: 250
     EXPECT_EQ(h.inputUtf8(), "FA");
-    h.keys({68});  // the value is shown in BIN
+    h.keys({kKeyBaseCycle});  // the value is shown in BIN
     EXPECT_EQ(h.inputUtf8(), "11111010");
     EXPECT_EQ(h.led().line().caret(), 8);  // at the end in Base Conversion
-    h.keys({18, 10, 19});
+    h.keys({kKeyPlus, kKey1, kKeyEquals});
     EXPECT_EQ(h.inputUtf8(), "11111011");
 }
 
@@ -110,30 +114,33 @@ TEST(LedViewRPN, KeySequences) {
         std::string level2, level1;
     };
     const Row rows[] = {
-        {{10, 11}, "12", "", ""},
-        {{10, 16, 6, 17}, "\u22121.5", "", ""},
-        {{16, 6}, "0.5", "", ""},  // the point always follows a digit
-        {{10, 11, 47}, "1", "", ""},
-        {{10, 11, 44}, "", "", "12"},
-        {{10, 11, 44, 12, 18}, "", "", "15"},               // an operator enters the pending number first
-        {{10, 11, 44, 12, 19}, "", "12", "3"},              // so does "="
-        {{10, 44, 11, 44, 12, 44, 179}, "", "3", "2"},      // swap
-        {{10, 44, 11, 44, 178}, "", "", "1"},               // drop
-        {{10, 44, 11, 44, 181}, "", "2", "1"},              // over
-        {{10, 44, 11, 44, 12, 44, 12, 182}, "", "3", "1"},  // 3 roll
-        {{10, 44, 180}, "", "1", "1"},                      // depth
-        {{11, 38}, "", "", "100"},                          // 10^x is 10 to the power of the entry
-        {{12, 31}, "", "", "9"},
-        {{11, 32}, "", "", "8"},
-        {{5, 131}, "", "", "0.25"},
-        {{1, 42}, "", "", "2"},
-        {{11, 44, 12, 30}, "", "", "8"},    // x^y
-        {{10, 44, 11, 44, 4}, "", "", ""},  // C clears the stack
-        {{12, 44, 31, 176}, "", "", "3"},   // one undo step per key
+        {{kKey1, kKey2}, "12", "", ""},
+        {{kKey1, kKeyDecimal, kKey5, kKeyChangeSign}, "\u22121.5", "", ""},
+        {{kKeyDecimal, kKey5}, "0.5", "", ""},  // the point always follows a digit
+        {{kKey1, kKey2, kKeyDelete}, "1", "", ""},
+        {{kKey1, kKey2, kKeyEnter}, "", "", "12"},
+        {{kKey1, kKey2, kKeyEnter, kKey3, kKeyPlus},
+         "",
+         "",
+         "15"},  // an operator enters the pending number first
+        {{kKey1, kKey2, kKeyEnter, kKey3, kKeyEquals}, "", "12", "3"},                        // so does "="
+        {{kKey1, kKeyEnter, kKey2, kKeyEnter, kKey3, kKeyEnter, kKeyRpnSwap}, "", "3", "2"},  // swap
+        {{kKey1, kKeyEnter, kKey2, kKeyEnter, kKeyRpnDrop}, "", "", "1"},                     // drop
+        {{kKey1, kKeyEnter, kKey2, kKeyEnter, kKeyRpnOver}, "", "2", "1"},                    // over
+        {{kKey1, kKeyEnter, kKey2, kKeyEnter, kKey3, kKeyEnter, kKey3, kKeyRpnRoll}, "", "3", "1"},  // 3 roll
+        {{kKey1, kKeyEnter, kKeyRpnDepth}, "", "1", "1"},                                            // depth
+        {{kKey2, kKeyTenPower}, "", "", "100"},  // 10^x is 10 to the power of the entry
+        {{kKey3, kKeySquare}, "", "", "9"},
+        {{kKey2, kKeyCube}, "", "", "8"},
+        {{kKey4, kKeyReciprocal}, "", "", "0.25"},
+        {{kKey8, kKeyCubeRoot}, "", "", "2"},
+        {{kKey2, kKeyEnter, kKey3, kKeyPower}, "", "", "8"},            // x^y
+        {{kKey1, kKeyEnter, kKey2, kKeyEnter, kKeyClear}, "", "", ""},  // C clears the stack
+        {{kKey3, kKeyEnter, kKeySquare, kKeyRpnUndo}, "", "", "3"},     // one undo step per key
     };
     for (const Row& row : rows) {
         AppHarness h;
-        h.launch(0, "Basic-RPN");
+        h.launch(kCatArithmetic, "Basic-RPN");
         Feed(h, row.codes);
         SCOPED_TRACE(Codes(row.codes));
         EXPECT_TRUE(h.led().isRPNShown());
@@ -145,50 +152,51 @@ TEST(LedViewRPN, KeySequences) {
 
 TEST(LedViewRPN, ErrorsLeaveTheStack) {
     AppHarness h;
-    h.launch(0, "Basic-RPN");
-    h.keys({178});  // drop on an empty stack
-    EXPECT_EQ(h.inputUtf8(), ErrorMessage(-56));
+    h.launch(kCatArithmetic, "Basic-RPN");
+    h.keys({kKeyRpnDrop});  // drop on an empty stack
+    EXPECT_EQ(h.inputUtf8(), ErrorMessage(kErrLibrary));
     EXPECT_EQ(h.feedback.vibrations(), 1);
-    h.keys({6, 44, 18});  // too few operands
+    h.keys({kKey5, kKeyEnter, kKeyPlus});  // too few operands
     EXPECT_EQ(StackLine(h, 1), "5");
-    EXPECT_EQ(h.inputUtf8(), ErrorMessage(-1));
-    h.keys({7});  // typing replaces the message
+    EXPECT_EQ(h.inputUtf8(), ErrorMessage(kErrSyntax));
+    h.keys({kKey6});  // typing replaces the message
     EXPECT_EQ(h.inputUtf8(), "6");
-    h.keys({44, 5, 17, 41});  // sqrt(-4) cannot be shown: the stack is cleared
+    h.keys({kKeyEnter, kKey4, kKeyChangeSign,
+            kKeySquareRoot});  // sqrt(-4) cannot be shown: the stack is cleared
     EXPECT_EQ(h.inputUtf8(), "Invalid parameter(s)");
     EXPECT_EQ(StackLine(h, 1), "");
 }
 
 TEST(LedViewRPN, BaseConversionEntry) {
     AppHarness h;
-    h.launch(3, "Basic-RPN");
-    h.keys({148, 77, 77, 44});
+    h.launch(kCatBaseConversion, "Basic-RPN");
+    h.keys({kKeyBaseHex, kKeyHexF, kKeyHexF, kKeyEnter});
     EXPECT_EQ(StackLine(h, 1), "FF");
-    h.keys({16, 17});  // no point and no sign in Base Conversion
+    h.keys({kKeyDecimal, kKeyChangeSign});  // no point and no sign in Base Conversion
     EXPECT_EQ(h.inputUtf8(), "");
-    h.keys({68});  // BIN
+    h.keys({kKeyBaseCycle});  // BIN
     EXPECT_EQ(StackLine(h, 1), "11111111");
-    h.keys({10, 44, 18});
+    h.keys({kKey1, kKeyEnter, kKeyPlus});
     EXPECT_EQ(StackLine(h, 1), "00000000");  // 8 bits wrap
 }
 
 TEST(LedViewRPN, MemoryRecallPushes) {
     AppHarness h;
-    h.launch(0, "Basic-RPN");
-    h.keys({0, 9});  // the entry 7 is stored
+    h.launch(kCatArithmetic, "Basic-RPN");
+    h.keys({kKey7, kKeyMemoryStore});  // the entry 7 is stored
     EXPECT_EQ(h.memoryText(), u"7");
-    h.keys({44, 14, 18});  // 7 MR +
+    h.keys({kKeyEnter, kKeyMemoryRecall, kKeyPlus});  // 7 MR +
     EXPECT_EQ(StackLine(h, 1), "14");
 }
 
 TEST(LedViewRPN, SwitchingModesShowsAndHidesTheStack) {
     AppHarness h;
-    h.launch(0, "Basic-RPN");
+    h.launch(kCatArithmetic, "Basic-RPN");
     EXPECT_TRUE(h.led().isRPNShown());
-    h.ctl().selectCategoryItem(4);  // Finance stays in string mode
+    h.ctl().selectCategoryItem(kCatFinance);  // Finance stays in string mode
     EXPECT_FALSE(h.led().isRPNShown());
     EXPECT_TRUE(h.led().showsCaret());
-    h.ctl().selectCategoryItem(1);
+    h.ctl().selectCategoryItem(kCatTrigonom);
     EXPECT_TRUE(h.led().isRPNShown());
     EXPECT_FALSE(h.led().showsCaret());
     EXPECT_TRUE(h.ctl().enterButtonShown());

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "app/keys/key_codes.h"
 #include "app/settings/settings_globals.h"
 #include "common/folder_storage.h"
 #include "common/manual_run_loop.h"
@@ -21,7 +22,7 @@ class LiteTest : public ::testing::Test {
   protected:
     void SetUp() override {
         g_sOutputMode = "English (US)";
-        g_CurrentFunction = 12;
+        g_CurrentFunction = kCatEquationSolver;
         canvas.setFixedAdvance(10);
         lite.setFrame({0, 0, 300, 40});
         lite.delegate = &log;
@@ -51,25 +52,38 @@ TEST_F(LiteTest, InputCommandTable) {
         int objects;
     };
     const Row rows[] = {
-        {"English (US)", false, {10, 18, 11}, u"1+2", 3},
-        {"English (US)", false, {54, 59, 45}, u"sin(pi)", 3},
-        {"English (US)", false, {41, 5}, u"2\u221a(4", 3},
-        {"English (US)", false, {13, 8, 3, 17}, u"\u2212\u00d7\u00f7(-", 4},
-        {"English (US)", false, {158, 160, 161}, u"- /", 3},
-        {"English (US)", false, {31, 119, 22, 34, 25, 46, 69}, u"^2\u222b([ans]xi, and ", 8},
-        {"English (US)", false, {15, 16, 5}, u"0.4", 3},
-        {"European", false, {15, 16, 5}, u"0\u00b84", 3},
-        {"European", true, {15, 16, 5}, u"0.4", 3},
-        {"Klingon", false, {15, 16, 5}, u"04", 2},
-        {"English (US)", false, {19, 9, 14, 190, 126, 23, 133, 24, 169, 132}, u"", 0},
-        {"English (US)", false, {10, 11, 12, 48, 48, 47}, u"13", 2},
-        {"English (US)", false, {10, 11, 12, 47, 47}, u"1", 1},
-        {"English (US)", false, {10, 11, 4, 12}, u"3", 1},
+        {"English (US)", false, {kKey1, kKeyPlus, kKey2}, u"1+2", 3},
+        {"English (US)", false, {kKeySin, kKeyPi, kKeyCloseParen}, u"sin(pi)", 3},
+        {"English (US)", false, {kKeySquareRoot, kKey4}, u"2\u221a(4", 3},
+        {"English (US)",
+         false,
+         {kKeyMinus, kKeyTimes, kKeyDivide, kKeyChangeSign},
+         u"\u2212\u00d7\u00f7(-",
+         4},
+        {"English (US)", false, {kKeyLiteMinus, kKeyLiteBlank, kKeyLiteDivide}, u"- /", 3},
+        {"English (US)",
+         false,
+         {kKeySquare, kKeyIntegral, kKeyAnswer, kKeyVariable, kKeyImaginary, kKeyComma, kKeyAnd},
+         u"^2\u222b([ans]xi, and ",
+         8},
+        {"English (US)", false, {kKey0, kKeyDecimal, kKey4}, u"0.4", 3},
+        {"European", false, {kKey0, kKeyDecimal, kKey4}, u"0\u00b84", 3},
+        {"European", true, {kKey0, kKeyDecimal, kKey4}, u"0.4", 3},
+        {"Klingon", false, {kKey0, kKeyDecimal, kKey4}, u"04", 2},
+        {"English (US)",
+         false,
+         {kKeyEquals, kKeyMemoryStore, kKeyMemoryRecall, kKeyMemoryAdd, kKeyMemory1, kKeyShift,
+          kKeyNotationCycle, kKeyFunctionList, kKeyMenu, 132},
+         u"",
+         0},  // 132 is no key
+        {"English (US)", false, {kKey1, kKey2, kKey3, kKeyCaretLeft, kKeyCaretLeft, kKeyDelete}, u"13", 2},
+        {"English (US)", false, {kKey1, kKey2, kKey3, kKeyDelete, kKeyDelete}, u"1", 1},
+        {"English (US)", false, {kKey1, kKey2, kKeyClear, kKey3}, u"3", 1},
     };
     for (const Row& r : rows) {
         g_sOutputMode = r.mode;
         lite.m_bIsEquationSolverMode = r.solver;
-        lite.InputCommand(4);
+        lite.InputCommand(kKeyClear);
         for (int c : r.codes) lite.InputCommand(c);
         EXPECT_EQ(text(), r.text) << r.mode << " first code " << r.codes.front();
         EXPECT_EQ(lite.line().objectCount(), r.objects) << r.mode << " first code " << r.codes.front();
@@ -79,8 +93,8 @@ TEST_F(LiteTest, InputCommandTable) {
 TEST_F(LiteTest, EveryCommandClearsTheErrorAndRedraws) {
     SetErrorCode(kErrDivision);
     int before = lite.redrawRequests();
-    lite.InputCommand(19);  // does nothing else
-    EXPECT_EQ(GetErrorCode(), 0);
+    lite.InputCommand(kKeyEquals);  // does nothing else
+    EXPECT_EQ(GetErrorCode(), kErrNone);
     EXPECT_EQ(lite.redrawRequests(), before + 1);
 }
 
@@ -94,12 +108,12 @@ TEST_F(LiteTest, InsertStringExcludeAndSetString) {
     lite.setString(u"");
     EXPECT_EQ(lite.line().objectCount(), 0);
     EXPECT_EQ(lite.OutputParsedString(), "");
-    keys({10, 16, 5, 8, 44, 11, 45});
+    keys({kKey1, kKeyDecimal, kKey4, kKeyTimes, kKeyOpenParen, kKey2, kKeyCloseParen});
     EXPECT_EQ(lite.OutputParsedString(), "1.4*(2)");
 }
 
 TEST_F(LiteTest, SaveAndLoadOneStoredLine) {
-    keys({54, 10, 11, 45});
+    keys({kKeySin, kKey1, kKey2, kKeyCloseParen});
     std::string path = DocumentPath(storage, "ledlite.dat");
     lite.appWillTerminate();
     auto bytes = storage.readFile(path);
@@ -115,13 +129,13 @@ TEST_F(LiteTest, SaveAndLoadOneStoredLine) {
     dir.write("bad.dat", std::vector<unsigned char>(bytes->begin(), bytes->end()));
     EXPECT_FALSE(other.LoadData(dir.file("bad.dat")));
     EXPECT_EQ(other.line().objectCount(), 0);
-    other.InputCommand(10);
+    other.InputCommand(kKey1);
     EXPECT_FALSE(other.LoadData(dir.file("missing.dat")));
     EXPECT_EQ(other.line().objectCount(), 0);
 }
 
 TEST_F(LiteTest, TouchSelectsAndPlacesTheCaret) {
-    keys({10, 11, 12, 5});
+    keys({kKey1, kKey2, kKey3, kKey4});
     lite.touchDown({14 + 15, 20});  // inside the second object
     ASSERT_EQ(log.selected.size(), 1u);
     EXPECT_EQ(log.selected[0], &lite);
@@ -138,7 +152,7 @@ TEST_F(LiteTest, TouchSelectsAndPlacesTheCaret) {
 }
 
 TEST_F(LiteTest, HoldingAnArrowRepeatsEveryPoint15Seconds) {
-    for (int i = 0; i < 40; ++i) lite.InputCommand(10);  // 40 objects of 10 in a window of 272
+    for (int i = 0; i < 40; ++i) lite.InputCommand(kKey1);  // 40 objects of 10 in a window of 272
     lite.line().PerformPendingUpdate();
     EXPECT_EQ(lite.line().line().iBeginIndexVisPart, 14);
     lite.touchDown({5, 20});  // left arrow
@@ -162,7 +176,7 @@ TEST_F(LiteTest, HoldingAnArrowRepeatsEveryPoint15Seconds) {
 }
 
 TEST_F(LiteTest, DrawingShowsVisibleObjectsAndTheCaretOnlyWhenSelected) {
-    keys({54, 10, 45});
+    keys({kKeySin, kKey1, kKeyCloseParen});
     lite.Draw(canvas);
     auto texts = canvas.callsOf(CanvasOp::DrawText);
     ASSERT_EQ(texts.size(), 3u);
@@ -182,14 +196,15 @@ TEST_F(LiteTest, DrawingShowsVisibleObjectsAndTheCaretOnlyWhenSelected) {
     EXPECT_NEAR(boxes[0].rect.width, 10.0 * 2 / 3, 1e-9);
     EXPECT_DOUBLE_EQ(boxes[0].rect.height, 32);
     canvas.clear();
-    for (int i = 0; i < 40; ++i) lite.InputCommand(10);
-    keys({156, 156, 156, 156});  // caret 3: objects hidden on both sides
+    for (int i = 0; i < 40; ++i) lite.InputCommand(kKey1);
+    keys({kKeyCaretLeft10, kKeyCaretLeft10, kKeyCaretLeft10,
+          kKeyCaretLeft10});  // caret 3: objects hidden on both sides
     lite.Draw(canvas);
     EXPECT_EQ(canvas.callsOf(CanvasOp::FillPath).size(), 2u);
     EXPECT_EQ(lite.line().line().iBeginIndexVisPart, 3);
     EXPECT_EQ(canvas.callsOf(CanvasOp::DrawText).front().text, u"1");
     canvas.clear();
-    lite.InputCommand(156);  // at the start: only the right arrow
+    lite.InputCommand(kKeyCaretLeft10);  // at the start: only the right arrow
     lite.Draw(canvas);
     EXPECT_EQ(canvas.callsOf(CanvasOp::FillPath).size(), 1u);
     EXPECT_EQ(canvas.callsOf(CanvasOp::DrawText).front().text, u"sin(");

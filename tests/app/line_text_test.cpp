@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "app/keys/key_codes.h"
+
 namespace {
 // Readable form for failure messages: the display signs by name.
 std::string Show(const std::u16string& s) {
@@ -98,15 +100,15 @@ TEST(PrepareInsertText, SignsAndMarksFollowTheFormat) {
         std::u16string exclude, expected;
     };
     const Row rows[] = {
-        {u"-1.5E-3", "European", 0, 147, u"", u"\u22121\u00b85E\u22123"},
-        {u"1234567.891", "English (US)", 0, 147, u"", u"1234567.891"},
-        {u"1234567.891", "European", 0, 147, u"", u"1234567\u00b8891"},
-        {u"1234.5", "european", 8, 147, u"", u"1234\u00b85"},
-        {u"2*3/4-1", "English (US)", 0, 147, u"", u"2\u00d73\u00f74\u22121"},
-        {u"2*3/4-1", "English (US)", 0, 147, u"-/", u"2\u00d73/4-1"},
-        {u"[VRE]+1", "English (US)", 0, 147, u"", u"[ans]+1"},
-        {u"FF", "European", 3, 148, u"", u"FF"},
-        {u"1.5", "Other", 0, 147, u"", u"1.5"},
+        {u"-1.5E-3", "European", kCatArithmetic, kKeyBaseDec, u"", u"\u22121\u00b85E\u22123"},
+        {u"1234567.891", "English (US)", kCatArithmetic, kKeyBaseDec, u"", u"1234567.891"},
+        {u"1234567.891", "European", kCatArithmetic, kKeyBaseDec, u"", u"1234567\u00b8891"},
+        {u"1234.5", "european", kCatStatistics, kKeyBaseDec, u"", u"1234\u00b85"},
+        {u"2*3/4-1", "English (US)", kCatArithmetic, kKeyBaseDec, u"", u"2\u00d73\u00f74\u22121"},
+        {u"2*3/4-1", "English (US)", kCatArithmetic, kKeyBaseDec, u"-/", u"2\u00d73/4-1"},
+        {u"[VRE]+1", "English (US)", kCatArithmetic, kKeyBaseDec, u"", u"[ans]+1"},
+        {u"FF", "European", kCatBaseConversion, kKeyBaseHex, u"", u"FF"},
+        {u"1.5", "Other", kCatArithmetic, kKeyBaseDec, u"", u"1.5"},
     };
     for (const Row& r : rows) {
         LineTextFormat f{r.mode, r.category, r.base};

@@ -13,11 +13,11 @@ TEST(Controller, DelayedOpenings) {
         const char* screen;
     };
     const Row rows[] = {
-        {168, "SwitchFromMainToLoanCalc", "", "loan"},
-        {167, "SwitchFromMainToMortCalc", "", "mortgage"},
-        {166, "SwitchFromMainToTVM", "", "tvm"},
-        {24, nullptr, "functions", ""},
-        {169, nullptr, "menu", ""},
+        {kKeyOpenLoan, "SwitchFromMainToLoanCalc", "", "loan"},
+        {kKeyOpenMortgage, "SwitchFromMainToMortCalc", "", "mortgage"},
+        {kKeyOpenTvm, "SwitchFromMainToTVM", "", "tvm"},
+        {kKeyFunctionList, nullptr, "functions", ""},
+        {kKeyMenu, nullptr, "menu", ""},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.code);
@@ -41,30 +41,30 @@ TEST(Controller, DelayedOpenings) {
 
 TEST(Controller, ListPicksAreKeyCodes) {
     AppHarness h;
-    h.launch(0, "Basic-RPN");
-    h.keys({10, 44, 174});
+    h.launch(kCatArithmetic, "Basic-RPN");
+    h.keys({kKey1, kKeyEnter, kKeyRpnStackList});
     EXPECT_EQ(h.ctl().openList(), "rpnStack");
     EXPECT_EQ(h.ctl().openListItems().captions.size(), 8u);
-    h.ctl().selectItemAtIndex(2, "rpnStack");  // "Depth" is key 180
+    h.ctl().selectItemAtIndex(2, "rpnStack");  // "Depth"
     EXPECT_EQ(h.ctl().openList(), "");
     EXPECT_EQ(U16ToUtf8(h.led().stackLine(1).line().GetRawInputString()), "1");
-    EXPECT_EQ(h.ctl().prevKeyCode(), 180);
-    h.keys({174});
+    EXPECT_EQ(h.ctl().prevKeyCode(), kKeyRpnDepth);
+    h.keys({kKeyRpnStackList});
     h.ctl().selectItemAtIndex(8, "rpnStack");  // the ninth code has no row
-    EXPECT_EQ(h.ctl().prevKeyCode(), 180);
+    EXPECT_EQ(h.ctl().prevKeyCode(), kKeyRpnDepth);
 
     AppHarness s;
     s.launch();
-    s.keys({24});
+    s.keys({kKeyFunctionList});
     ASSERT_EQ(s.ctl().openListItems().codes.size(), 7u);
     s.ctl().selectItemAtIndex(6, "functions");  // "Fibonaci"
     EXPECT_EQ(s.inputUtf8(), "fib(");
-    s.ctl().selectCategoryItem(4);
-    s.keys({24});
+    s.ctl().selectCategoryItem(kCatFinance);
+    s.keys({kKeyFunctionList});
     EXPECT_TRUE(s.ctl().openListItems().codes.empty());  // nothing to offer outside Arithmetic and Graph
-    s.keys({169});
+    s.keys({kKeyMenu});
     s.ctl().selectItemAtIndex(3, "menu");  // panel entry 3 is Base Conversion
-    EXPECT_EQ(s.ctl().currentFunction(), 3);
+    EXPECT_EQ(s.ctl().currentFunction(), kCatBaseConversion);
     EXPECT_EQ(s.ctl().modeKeyboardPosition(), 3);
 }
 
@@ -74,9 +74,12 @@ TEST(Controller, SideCategoriesGetTheirKeysByNotification) {
         const char* name;
         std::vector<std::string> texts;  // the key codes as decimal text
     };
-    const Row rows[] = {{17, "BusinessCalc-EnterAKeycode", {"6", "19"}},
-                        {12, "EquationSolver-EnterAKeycode", {"6", "19"}},
-                        {13, "GraphView_enterACommand", {"6"}}};  // Graph's "=" is the calculator's
+    const Row rows[] = {
+        {kCatBusiness, "BusinessCalc-EnterAKeycode", {std::to_string(kKey5), std::to_string(kKeyEquals)}},
+        {kCatEquationSolver,
+         "EquationSolver-EnterAKeycode",
+         {std::to_string(kKey5), std::to_string(kKeyEquals)}},
+        {kCatGraph, "GraphView_enterACommand", {std::to_string(kKey5)}}};  // Graph's "=" is the calculator's
     for (const Row& row : rows) {
         SCOPED_TRACE(row.category);
         AppHarness h;
@@ -85,7 +88,7 @@ TEST(Controller, SideCategoriesGetTheirKeysByNotification) {
         std::vector<std::string> texts;
         h.notes.addObserver(
             row.name, [&](const Notification& n) { texts.push_back(std::any_cast<std::string>(n.object)); });
-        h.keys({6, 19});
+        h.keys({kKey5, kKeyEquals});
         EXPECT_EQ(texts, row.texts);
         EXPECT_EQ(h.inputUtf8(), "");
     }
@@ -96,9 +99,9 @@ TEST(Controller, ResultsArePostedToTheConverterScreens) {
         int category;
         const char* name;
     };
-    const Row rows[] = {{7, "PostResultStringToModview"},
-                        {6, "PostResultStringToCurrency"},
-                        {5, "PostResultStringToUnitConverter"}};
+    const Row rows[] = {{kCatTip, "PostResultStringToModview"},
+                        {kCatCurrencyConverter, "PostResultStringToCurrency"},
+                        {kCatUnitConverter, "PostResultStringToUnitConverter"}};
     for (const Row& row : rows) {
         SCOPED_TRACE(row.category);
         AppHarness h;
@@ -107,7 +110,7 @@ TEST(Controller, ResultsArePostedToTheConverterScreens) {
         std::u16string posted;
         h.notes.addObserver(row.name,
                             [&](const Notification& n) { posted = std::any_cast<std::u16string>(n.object); });
-        h.keys({10, 15, 15, 15, 15, 19});
+        h.keys({kKey1, kKey0, kKey0, kKey0, kKey0, kKeyEquals});
         EXPECT_EQ(posted, u"10000");  // no grouping in these categories
     }
 }
@@ -115,11 +118,12 @@ TEST(Controller, ResultsArePostedToTheConverterScreens) {
 TEST(Controller, RPNStackScreenAndCategoryIds) {
     AppHarness h;
     h.launch();
-    h.keys({192});
+    h.keys({kKeyOpenRpnStack});
     EXPECT_EQ(h.postedCount("Orvane-open-rpn-stack"), 1);
-    h.keys({163});
+    h.keys({kKeyStatisticsData});
     EXPECT_EQ(h.ctl().currentScreen(), "statistics");
-    h.keys({170, 171, 172, 173});  // the constants browser is not there
+    h.keys({kKeyConstantGroups, kKeyConstantSubgroups, kKeyConstantItems,
+            kKeyConstantInsert});  // the constants browser is not there
     EXPECT_EQ(h.inputUtf8(), "");
 }
 
@@ -128,71 +132,72 @@ TEST(Controller, FormulaViewClosesOnDigits) {
     h.launch();
     h.post("ShowFomula");
     EXPECT_TRUE(h.ctl().formulaViewOpen());
-    h.keys({54});  // a function key leaves it open
+    h.keys({kKeySin});  // a function key leaves it open
     EXPECT_TRUE(h.ctl().formulaViewOpen());
-    h.keys({10});
+    h.keys({kKey1});
     EXPECT_FALSE(h.ctl().formulaViewOpen());
 }
 
 TEST(Controller, NewNumberAfterMemoryPlus) {
     AppHarness h;
     h.launch();
-    h.keys({6, 18, 11, 190, 12});
+    h.keys({kKey5, kKeyPlus, kKey2, kKeyMemoryAdd, kKey3});
     EXPECT_EQ(h.inputUtf8(), "3");
 }
 
 TEST(Controller, NotationIndicatorReformatsTheResult) {
     AppHarness h;
     h.launch();
-    h.keys({10, 3, 12, 19});  // 1/3
+    h.keys({kKey1, kKeyDivide, kKey3, kKeyEquals});  // 1/3
     EXPECT_EQ(h.resultUtf8(), "0.333333333333333333333333333333333");
     h.led().touchDown({h.led().regions().notation.x + 2, h.led().regions().notation.y + 2});
     h.led().touchUp({0, 0});
     h.loop.runPending();
-    EXPECT_EQ(h.led().GetNotation(), 134);
+    EXPECT_EQ(h.led().GetNotation(), kKeyNotationFix);
     EXPECT_EQ(h.resultUtf8(), "0.3333");
     h.led().touchDown({h.led().regions().notation.x + 2, h.led().regions().notation.y + 2});
     h.led().touchUp({0, 0});
     EXPECT_EQ(h.resultUtf8().substr(0, 7), "3.33333");
     h.led().touchDown({h.led().regions().notation.x + 2, h.led().regions().notation.y + 2});
     h.led().touchUp({0, 0});
-    EXPECT_EQ(h.led().GetNotation(), 159);
+    EXPECT_EQ(h.led().GetNotation(), kKeyNotationFrac);
     EXPECT_EQ(h.resultUtf8(), "1/3");
 }
 
 TEST(Controller, RotationSwitchesCategories) {
     AppHarness h;
-    h.launch(4);
-    g_curLandScapeFunction = 3;
+    h.launch(kCatFinance);
+    g_curLandScapeFunction = kCatBaseConversion;
     const int rotations = h.postedCount("UpdateRotation");
     h.ctl().willRotateToInterfaceOrientation(false);  // already portrait: nothing
     EXPECT_EQ(h.postedCount("UpdateRotation"), rotations);
     h.ctl().willRotateToInterfaceOrientation(true);
     EXPECT_EQ(h.postedCount("UpdateRotation"), rotations + 1);
-    EXPECT_EQ(g_nCurScreenMode, 2);
-    EXPECT_EQ(h.ctl().currentFunction(), 3);
-    EXPECT_EQ(h.led().GetCurCategory(), 3);
+    EXPECT_EQ(g_nCurScreenMode, kScreenLandscape);
+    EXPECT_EQ(h.ctl().currentFunction(), kCatBaseConversion);
+    EXPECT_EQ(h.led().GetCurCategory(), kCatBaseConversion);
     EXPECT_EQ(h.led().regions().frame.width, 480);
-    h.ctl().pressCategoryLandButton(1);
-    EXPECT_EQ(h.led().GetCurCategory(), 0);
-    EXPECT_EQ(g_CurrentFunction, 4);  // the portrait category is kept
+    h.ctl().pressCategoryLandButton(kCatTrigonom);
+    EXPECT_EQ(h.led().GetCurCategory(), kCatArithmetic);
+    EXPECT_EQ(g_CurrentFunction, kCatFinance);  // the portrait category is kept
     h.ctl().willRotateToInterfaceOrientation(false);
-    EXPECT_EQ(h.led().GetCurCategory(), 4);
-    EXPECT_EQ(g_curLandScapeFunction, 1);
+    EXPECT_EQ(h.led().GetCurCategory(), kCatFinance);
+    EXPECT_EQ(g_curLandScapeFunction, kCatTrigonom);
 }
 
 TEST(Controller, StartUpAndTerminationKeepTheApplicationState) {
     AppHarness h;
-    h.launch(3, "Basic-RPN");
-    EXPECT_TRUE(g_pInputMode->isRPNMode(3));
+    h.launch(kCatBaseConversion, "Basic-RPN");
+    EXPECT_TRUE(g_pInputMode->isRPNMode(kCatBaseConversion));
     h.terminate();
     EXPECT_EQ(g_pInputMode, nullptr);
-    EXPECT_EQ(h.storage.userDefault("startupFunction"), std::optional<std::string>("3"));
+    EXPECT_EQ(h.storage.userDefault("startupFunction"),
+              std::optional<std::string>(std::to_string(kCatBaseConversion)));
     h.restart();
-    EXPECT_EQ(h.ctl().currentFunction(), 3);
+    EXPECT_EQ(h.ctl().currentFunction(), kCatBaseConversion);
     EXPECT_TRUE(h.led().isRPNShown());
     // A settings change re-applies the category and clears the entry.
-    h.keys({10});
+    h.keys({kKey1});
     g_pInputMode->setInputMode("String-Standard");
     h.post("UpdateSettingChanges");
     EXPECT_FALSE(h.led().isRPNShown());
@@ -201,17 +206,18 @@ TEST(Controller, StartUpAndTerminationKeepTheApplicationState) {
 
 TEST(Controller, StartingInACategoryOfItsOwnScreen) {
     AppHarness h;
-    h.storage.setUserDefault("startupFunction", "13");  // Graph: the display has no category for it
-    h.launch(13);
-    EXPECT_EQ(h.ctl().currentFunction(), 13);
+    h.storage.setUserDefault("startupFunction",
+                             std::to_string(kCatGraph));  // Graph: the display has no category for it
+    h.launch(kCatGraph);
+    EXPECT_EQ(h.ctl().currentFunction(), kCatGraph);
     EXPECT_EQ(h.led().GetCurCategory(), -1);
-    h.keys({10, 18, 11, 19});
+    h.keys({kKey1, kKeyPlus, kKey2, kKeyEquals});
     EXPECT_EQ(h.postedCount("GraphView_enterACommand"), 3);
-    h.ctl().selectCategoryItem(0);
-    h.keys({10, 18, 11, 19});
+    h.ctl().selectCategoryItem(kCatArithmetic);
+    h.keys({kKey1, kKeyPlus, kKey2, kKeyEquals});
     EXPECT_EQ(h.resultUtf8(), "3");
     EXPECT_EQ(h.led().GetParsedInput(), "1+2");
     h.restart();
-    EXPECT_EQ(h.ctl().currentFunction(), 0);
+    EXPECT_EQ(h.ctl().currentFunction(), kCatArithmetic);
     EXPECT_EQ(h.inputUtf8(), "1+2");
 }

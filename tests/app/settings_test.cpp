@@ -2,6 +2,7 @@
 
 #include <random>
 
+#include "app/keys/key_codes.h"
 #include "app/settings/app_settings.h"
 #include "app/settings/input_mode_manager.h"
 #include "app/settings/setting_model.h"
@@ -20,7 +21,7 @@ class SettingsTest : public ::testing::Test {
         g_iFixDigits = 4;
         g_nPrecision = 0;
         g_bSound = false;
-        g_CurrentFunction = 0;
+        g_CurrentFunction = kCatArithmetic;
         g_curLandScapeFunction = 0;
         g_arrOrderView = {11, 10, 9, 8, 7, 6, 5, 4, 3, 2, 1, 0};
     }
@@ -175,8 +176,10 @@ TEST_F(SettingsTest, SettingModelSavesWritesAndNotifies) {
     EXPECT_EQ(g_strSoundFileName, "Sound 02.wav");
     EXPECT_EQ(g_strPrevSoundFileName, "Sound 01.wav");
     // RPN applies to Arithmetic, Trigonom and Base Conversion only.
-    for (int id : {0, 1, 3}) EXPECT_TRUE(modes.isRPNMode(id)) << id;
-    for (int id : {2, 4, 5, 6, 7, 8, 12, 13, 17}) EXPECT_EQ(modes.getInputMode(id), 0) << id;
+    for (int id : {kCatArithmetic, kCatTrigonom, kCatBaseConversion}) EXPECT_TRUE(modes.isRPNMode(id)) << id;
+    for (int id : {kCatConstants, kCatFinance, kCatUnitConverter, kCatCurrencyConverter, kCatTip,
+                   kCatStatistics, kCatEquationSolver, kCatGraph, kCatBusiness})
+        EXPECT_EQ(modes.getInputMode(id), kInputModeString) << id;
     EXPECT_TRUE(modes.isInputModeChanged());
     g_pInputMode = nullptr;
 }
@@ -202,17 +205,17 @@ TEST_F(SettingsTest, SoundControlsFollowTheSwitch) {
 }
 
 TEST_F(SettingsTest, AppStatusRoundTripAndDamagedOrderFiles) {
-    g_CurrentFunction = 13;
-    g_curLandScapeFunction = 3;
+    g_CurrentFunction = kCatGraph;
+    g_curLandScapeFunction = kCatBaseConversion;
     SaveAppStatus(storage);
     auto bytes = storage.readFile(DocumentPath(storage, kOrderViewFileName)).value();
     EXPECT_EQ(bytes, Le32({11, 10, 9, 8, 7, 6, 5, 4, 3, 2, 1, 0}));
-    g_CurrentFunction = 0;
-    g_curLandScapeFunction = 0;
+    g_CurrentFunction = kCatArithmetic;
+    g_curLandScapeFunction = kCatArithmetic;
     g_arrOrderView = {};
     LoadAppStatus(storage);
-    EXPECT_EQ(g_CurrentFunction, 13);
-    EXPECT_EQ(g_curLandScapeFunction, 3);
+    EXPECT_EQ(g_CurrentFunction, kCatGraph);
+    EXPECT_EQ(g_curLandScapeFunction, kCatBaseConversion);
     EXPECT_EQ(g_arrOrderView, (std::array<int, 12>{11, 10, 9, 8, 7, 6, 5, 4, 3, 2, 1, 0}));
 
     const std::array<int, 12> identity{0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11};
@@ -239,12 +242,12 @@ TEST_F(SettingsTest, AppStatusRoundTripAndDamagedOrderFiles) {
         EXPECT_EQ(g_arrOrderView == identity, !r.accepted) << r.note;
     }
     storage.setUserDefault("startupFunction", "9x");
-    storage.setUserDefault("startupLandFunction", "4");
-    g_CurrentFunction = 8;
-    g_curLandScapeFunction = 1;
+    storage.setUserDefault("startupLandFunction", std::to_string(kCatFinance));  // no landscape category
+    g_CurrentFunction = kCatStatistics;
+    g_curLandScapeFunction = kCatTrigonom;
     LoadAppStatus(storage);
-    EXPECT_EQ(g_CurrentFunction, 8);  // unusable values keep what was there
-    EXPECT_EQ(g_curLandScapeFunction, 1);
+    EXPECT_EQ(g_CurrentFunction, kCatStatistics);  // unusable values keep what was there
+    EXPECT_EQ(g_curLandScapeFunction, kCatTrigonom);
 }
 
 TEST_F(SettingsTest, InputModeFileLayoutMatchesFixtureByteForByte) {
@@ -265,9 +268,9 @@ TEST_F(SettingsTest, InputModeFileLayoutMatchesFixtureByteForByte) {
 
     CCategoryInputModeManager back(storage);
     ASSERT_TRUE(back.loadFromFile());
-    EXPECT_TRUE(back.isRPNMode(3));
+    EXPECT_TRUE(back.isRPNMode(kCatBaseConversion));
     EXPECT_FALSE(back.isInputModeChanged());  // the previous mode is the loaded mode[0]
-    EXPECT_EQ(back.previousMode(), 2);
+    EXPECT_EQ(back.previousMode(), kInputModeRPN);
 }
 
 TEST_F(SettingsTest, DamagedInputModeFilesGiveTheDefaults) {
@@ -305,12 +308,12 @@ TEST_F(SettingsTest, DamagedInputModeFilesGiveTheDefaults) {
         EXPECT_EQ(m.inputModes(), (std::array<std::int32_t, 12>{})) << r.note;
         EXPECT_EQ(m.switchableFlags(), (std::array<std::uint8_t, 12>{1, 1, 0, 1, 0, 0, 0, 0, 0, 0, 0, 0}))
             << r.note;
-        EXPECT_EQ(m.categoryIds()[5], 6) << r.note;
+        EXPECT_EQ(m.categoryIds()[5], kCatCurrencyConverter) << r.note;
     }
     CCategoryInputModeManager m(storage);
     storage.writeFileAtomically(DocumentPath(storage, "good.dat"), valid);
     EXPECT_TRUE(m.loadFromFile("good.dat"));
-    EXPECT_TRUE(m.isBasicMode(1));
+    EXPECT_TRUE(m.isBasicMode(kCatTrigonom));
 }
 
 TEST_F(SettingsTest, InputModeQueries) {
@@ -319,20 +322,24 @@ TEST_F(SettingsTest, InputModeQueries) {
     EXPECT_FALSE(m.isInputModeChanged());
     m.setInputMode("Basic-Standard");
     EXPECT_TRUE(m.isInputModeChanged());
-    EXPECT_EQ(m.previousMode(), 0);
+    EXPECT_EQ(m.previousMode(), kInputModeString);
     m.setInputMode("anything else");
-    EXPECT_EQ(m.getInputMode(0), 2);
-    EXPECT_EQ(m.previousMode(), 1);
-    EXPECT_EQ(m.getInputMode(9), 0);  // not in the table
+    EXPECT_EQ(m.getInputMode(kCatArithmetic), kInputModeRPN);
+    EXPECT_EQ(m.previousMode(), kInputModeBasic);
+    EXPECT_EQ(m.getInputMode(kCatUnlisted9), kInputModeString);  // not in the table
     struct Row {
         int id, current;
         bool rpn, basic, str;
     };
     const Row rows[] = {
-        {1, 4, true, false, false},   {4, 0, false, false, true},  {9, 0, false, false, true},
-        {10, 3, false, false, true},  {-1, 3, true, false, false}, {-1, 4, false, false, true},
-        {13, 1, true, false, false},  // ids above 11 stand for the current category
-        {-1, 11, false, false, true},
+        {kCatTrigonom, kCatFinance, true, false, false},
+        {kCatFinance, kCatArithmetic, false, false, true},
+        {kCatUnlisted9, kCatArithmetic, false, false, true},
+        {kCatUnlisted10, kCatBaseConversion, false, false, true},
+        {-1, kCatBaseConversion, true, false, false},
+        {-1, kCatFinance, false, false, true},
+        {kCatGraph, kCatTrigonom, true, false, false},  // ids above 11 stand for the current category
+        {-1, kCatUnlisted11, false, false, true},
     };
     for (const Row& r : rows) {
         g_CurrentFunction = r.current;
@@ -349,6 +356,6 @@ TEST_F(SettingsTest, InputModeManagerSavesWhenDestroyed) {
     }
     CCategoryInputModeManager again(storage);
     ASSERT_TRUE(again.loadFromFile());
-    EXPECT_TRUE(again.isBasicMode(0));
-    EXPECT_TRUE(again.isStringMode(2));
+    EXPECT_TRUE(again.isBasicMode(kCatArithmetic));
+    EXPECT_TRUE(again.isStringMode(kCatConstants));
 }

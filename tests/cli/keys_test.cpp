@@ -12,6 +12,9 @@
 
 #include <nlohmann/json.hpp>
 
+#include "app/keys/key_codes.h"
+#include "app/settings/input_mode_manager.h"
+
 namespace {
 
 using nlohmann::json;
@@ -42,7 +45,7 @@ class Home {
         std::error_code ec;
         return std::filesystem::file_size(file(name), ec);
     }
-    // InputMode.dat with mode for Arithmetic, Trigonom and Base Conversion (1 basic, 2 RPN).
+    // InputMode.dat with mode for Arithmetic, Trigonom and Base Conversion.
     void inputModes(int mode) const {
         const int ids[12] = {0, 1, 2, 3, 4, 6, 5, 7, 17, 13, 8, 12};
         std::vector<unsigned char> bytes;
@@ -100,9 +103,23 @@ KeysRun Keys(const Home& home, const std::string& keys, const std::vector<std::s
     return r;
 }
 
-std::string RepeatKey(const std::string& key, int n) {
+// One token of a key list: a key code, or a word orvcalc reads (a caption, "ENTER", pick:N, post:NAME).
+struct Token {
+    Token(int code) : text(std::to_string(code)) {}
+    Token(const char* word) : text(word) {}
+    std::string text;
+};
+
+// The --keys argument: the tokens separated by blanks.
+std::string Seq(std::initializer_list<Token> tokens) {
     std::string s;
-    for (int k = 0; k < n; ++k) s += key + " ";
+    for (const Token& t : tokens) s += (s.empty() ? "" : " ") + t.text;
+    return s;
+}
+
+std::string RepeatKey(int code, int n) {
+    std::string s;
+    for (int k = 0; k < n; ++k) s += std::to_string(code) + " ";
     return s;
 }
 
@@ -110,10 +127,10 @@ std::string RepeatKey(const std::string& key, int n) {
 
 TEST(CliKeys, StringModeStateObject) {
     Home home;
-    const KeysRun r = Keys(home, "10 18 11 19");
+    const KeysRun r = Keys(home, Seq({kKey1, kKeyPlus, kKey2, kKeyEquals}));
     ASSERT_EQ(r.status, 0) << r.err;
     const json& s = r.state;
-    EXPECT_EQ(s["category"], 0);
+    EXPECT_EQ(s["category"], kCatArithmetic);
     EXPECT_EQ(s["inputMode"], "string");
     EXPECT_EQ(s["input"], "1+2");
     EXPECT_EQ(s["caret"], 3);
@@ -139,28 +156,48 @@ TEST(CliKeys, KeySequences) {
     struct Row {
         std::string keys;
         std::vector<std::string> extra;
-        int inputMode;  // 0 string, 1 basic, 2 RPN for Arithmetic, Trigonom, Base Conversion
+        int inputMode;  // for Arithmetic, Trigonom, Base Conversion
         std::string input;
         std::string result;
     };
+    const std::vector<std::string> baseConversion = {"--category", std::to_string(kCatBaseConversion)};
     const Row rows[] = {
-        {"sin 12 15 ) =", {}, 0, "sin(30)", "0.5"},  // captions
-        {"=", {}, 0, "", "Empty string"},
-        {"10 18 11 19 6", {}, 0, "5", ""},                         // a result, then a new number
-        {"11 6 6 68", {"--category", "3"}, 0, "FF", ""},           // DEC -> HEX
-        {"11 6 6 68 68", {"--category", "3"}, 0, "11111111", ""},  // -> BIN
-        {"145 11 10 72 15", {"--category", "3"}, 0, "10", ""},     // the binary digit filter
-        {"10 18 11 169 pick:1", {}, 0, "1+2", ""},                 // Trigonom keeps the line
-        {"10 18 11 169 pick:4", {}, 0, "", ""},                    // Finance has its own
-        {"10 18 11", {}, 1, "2", ""},
-        {"10 18 11 =", {}, 1, "3", ""},
-        {"7 5 39", {}, 1, "Invalid parameter(s)", ""},  // e^64 is refused
-        {"10 11 ENTER 12", {}, 2, "3", ""},
+        {Seq({"sin", kKey3, kKey0, ")", "="}), {}, kInputModeString, "sin(30)", "0.5"},  // captions
+        {"=", {}, kInputModeString, "", "Empty string"},
+        {Seq({kKey1, kKeyPlus, kKey2, kKeyEquals, kKey5}),
+         {},
+         kInputModeString,
+         "5",
+         ""},  // a result, then a new number
+        {Seq({kKey2, kKey5, kKey5, kKeyBaseCycle}), baseConversion, kInputModeString, "FF",
+         ""},  // DEC -> HEX
+        {Seq({kKey2, kKey5, kKey5, kKeyBaseCycle, kKeyBaseCycle}), baseConversion, kInputModeString,
+         "11111111", ""},  // -> BIN
+        {Seq({kKeyBaseBin, kKey2, kKey1, kKeyHexA, kKey0}), baseConversion, kInputModeString, "10",
+         ""},  // the binary digit filter
+        {Seq({kKey1, kKeyPlus, kKey2, kKeyMenu, "pick:1"}),
+         {},
+         kInputModeString,
+         "1+2",
+         ""},  // Trigonom keeps the line
+        {Seq({kKey1, kKeyPlus, kKey2, kKeyMenu, "pick:4"}),
+         {},
+         kInputModeString,
+         "",
+         ""},  // Finance has its own
+        {Seq({kKey1, kKeyPlus, kKey2}), {}, kInputModeBasic, "2", ""},
+        {Seq({kKey1, kKeyPlus, kKey2, "="}), {}, kInputModeBasic, "3", ""},
+        {Seq({kKey6, kKey4, kKeyExpPower}),
+         {},
+         kInputModeBasic,
+         "Invalid parameter(s)",
+         ""},  // e^64 is refused
+        {Seq({kKey1, kKey2, "ENTER", kKey3}), {}, kInputModeRPN, "3", ""},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.keys);
         Home home;
-        if (row.inputMode != 0) home.inputModes(row.inputMode);
+        if (row.inputMode != kInputModeString) home.inputModes(row.inputMode);
         const KeysRun r = Keys(home, row.keys, row.extra);
         ASSERT_EQ(r.status, 0) << r.err;
         EXPECT_EQ(r.state["input"], row.input);
@@ -170,19 +207,20 @@ TEST(CliKeys, KeySequences) {
 
 TEST(CliKeys, BasicOperatorAndRPNStack) {
     Home basic;
-    basic.inputModes(1);
-    KeysRun r = Keys(basic, "10 18 11");
+    basic.inputModes(kInputModeBasic);
+    KeysRun r = Keys(basic, Seq({kKey1, kKeyPlus, kKey2}));
     ASSERT_EQ(r.status, 0) << r.err;
     EXPECT_EQ(r.state["inputMode"], "basic");
     EXPECT_EQ(r.state["operator"], "+");
 
     Home rpn;
-    rpn.inputModes(2);
-    r = Keys(rpn, "10 11 ENTER 12 + 10 ENTER 11 ENTER 179");
+    rpn.inputModes(kInputModeRPN);
+    r = Keys(rpn, Seq({kKey1, kKey2, "ENTER", kKey3, "+", kKey1, "ENTER", kKey2, "ENTER", kKeyRpnSwap}));
     ASSERT_EQ(r.status, 0) << r.err;
     EXPECT_EQ(r.state["inputMode"], "rpn");
     EXPECT_EQ(r.state["stack"], json::array({"2", "1"}));
-    r = Keys(rpn, "4 10 11 ENTER 12 + 178");  // C clears the stack first
+    r = Keys(rpn,
+             Seq({kKeyClear, kKey1, kKey2, "ENTER", kKey3, "+", kKeyRpnDrop}));  // C clears the stack first
     EXPECT_EQ(r.state["stack"], json::array({"", ""}));
 }
 
@@ -215,7 +253,10 @@ TEST(CliKeys, NegativeRadixResultsAsTwosComplement) {
 
 TEST(CliKeys, MemoriesAndHistorySurviveARestart) {
     Home home;
-    KeysRun r = Keys(home, "11 6 6 19 9 4 68 14", {"--category", "3"});
+    KeysRun r = Keys(
+        home,
+        Seq({kKey2, kKey5, kKey5, kKeyEquals, kKeyMemoryStore, kKeyClear, kKeyBaseCycle, kKeyMemoryRecall}),
+        {"--category", std::to_string(kCatBaseConversion)});
     ASSERT_EQ(r.status, 0) << r.err;
     EXPECT_EQ(r.state["input"], "FF");  // 255 stored in DEC, recalled in HEX
     EXPECT_EQ(r.state["memories"][0], "255");
@@ -223,20 +264,20 @@ TEST(CliKeys, MemoriesAndHistorySurviveARestart) {
     EXPECT_EQ(home.size("history_v14.dat"), 197760u);
     r = Keys(home, "");
     ASSERT_EQ(r.status, 0) << r.err;
-    EXPECT_EQ(r.state["category"], 3);  // the category is kept too
+    EXPECT_EQ(r.state["category"], kCatBaseConversion);  // the category is kept too
     EXPECT_EQ(r.state["indicators"]["base"], "HEX");
     EXPECT_EQ(r.state["input"], "FF");
     EXPECT_EQ(r.state["memories"][0], "255");
     EXPECT_EQ(r.state["history"], json::array({"255 = 255"}));
 
     Home plus;
-    r = Keys(plus, "6 19 190");  // M+ on an empty memory stores
+    r = Keys(plus, Seq({kKey5, kKeyEquals, kKeyMemoryAdd}));  // M+ on an empty memory stores
     EXPECT_EQ(r.state["memories"][0], "5");
 }
 
 TEST(CliKeys, HistoryLimitAndClearing) {
     Home home;
-    KeysRun r = Keys(home, "10 " + RepeatKey("19", 121));
+    KeysRun r = Keys(home, Seq({kKey1}) + " " + RepeatKey(kKeyEquals, 121));
     ASSERT_EQ(r.status, 0) << r.err;
     EXPECT_EQ(r.state["history"].size(), 120u);
 
@@ -245,7 +286,7 @@ TEST(CliKeys, HistoryLimitAndClearing) {
     EXPECT_EQ(r.state["alerts"], json::array());  // nothing to clear, nothing asked
 
     Home no;
-    r = Keys(no, "10 19 post:ClearLedHistory", {"--answer", "1"});
+    r = Keys(no, Seq({kKey1, kKeyEquals, "post:ClearLedHistory"}), {"--answer", "1"});
     ASSERT_EQ(r.state["alerts"].size(), 1u);
     EXPECT_EQ(r.state["alerts"][0]["title"], "Warning!");
     EXPECT_EQ(r.state["alerts"][0]["button"], "NO");
@@ -257,7 +298,8 @@ TEST(CliKeys, HistoryLimitAndClearing) {
 
 TEST(CliKeys, MailtoAddress) {
     Home home;
-    const KeysRun r = Keys(home, "10 18 11 19 4 11 8 12 19 post:ForwardHistoryToMail");
+    const KeysRun r = Keys(home, Seq({kKey1, kKeyPlus, kKey2, kKeyEquals, kKeyClear, kKey2, kKeyTimes, kKey3,
+                                      kKeyEquals, "post:ForwardHistoryToMail"}));
     ASSERT_EQ(r.status, 0) << r.err;
     EXPECT_EQ(r.state["urls"],
               json::array({"mailto:?subject=&body=1%2B2%20%3D%203%0A2%C3%973%20%3D%206%0A"}));
@@ -270,7 +312,7 @@ TEST(CliKeys, DamagedStateFileGivesACleanStart) {
     for (auto& b : noise) b = static_cast<unsigned char>(random());
     home.write("led_v14.dat", noise);
     home.write("history_v14.dat", std::vector<unsigned char>(1000, 0xFF));
-    const KeysRun r = Keys(home, "10 18 11 19");
+    const KeysRun r = Keys(home, Seq({kKey1, kKeyPlus, kKey2, kKeyEquals}));
     ASSERT_EQ(r.status, 0) << r.err;
     EXPECT_EQ(r.state["result"], "3");
     EXPECT_EQ(r.state["history"], json::array({"1+2 = 3"}));
@@ -279,31 +321,31 @@ TEST(CliKeys, DamagedStateFileGivesACleanStart) {
 
 TEST(CliKeys, DelaysLandscapeAndTheDefaultHome) {
     Home home;
-    KeysRun r = Keys(home, "166 169");
+    KeysRun r = Keys(home, Seq({kKeyOpenTvm, kKeyMenu}));
     ASSERT_EQ(r.status, 0) << r.err;
     const auto& posted = r.state["posted"];
     EXPECT_NE(std::find(posted.begin(), posted.end(), "SwitchFromMainToTVM"), posted.end());
     EXPECT_EQ(r.state["screen"], "tvm");
     EXPECT_EQ(r.state["list"], "menu");
 
-    r = Keys(home, "10", {"--landscape", "--category", "3"});
+    r = Keys(home, Seq({kKey1}), {"--landscape", "--category", std::to_string(kCatBaseConversion)});
     ASSERT_EQ(r.status, 0) << r.err;
-    EXPECT_EQ(r.state["category"], 3);
+    EXPECT_EQ(r.state["category"], kCatBaseConversion);
     EXPECT_EQ(r.state["posted"].back(), "LandscapeReleaseSHIFTButton");
 
     Home env;
-    r = Keys(env, "10 19", {}, "ORVCALC_HOME=" + Quote(env.path()));
+    r = Keys(env, Seq({kKey1, kKeyEquals}), {}, "ORVCALC_HOME=" + Quote(env.path()));
     ASSERT_EQ(r.status, 0) << r.err;
     EXPECT_EQ(env.size("led_v14.dat"), 105372u);
 }
 
 TEST(CliKeys, UsageErrors) {
     Home home;
-    EXPECT_EQ(Keys(home, "10 nosuchkey").status, 2);
+    EXPECT_EQ(Keys(home, Seq({kKey1, "nosuchkey"})).status, 2);
     EXPECT_EQ(Keys(home, "pick:x").status, 2);
-    EXPECT_EQ(Keys(home, "10", {"--category", "4", "--landscape"}).status, 2);
-    EXPECT_EQ(Keys(home, "10", {"--answer"}).status, 2);
-    const KeysRun r = Keys(home, "10", {"--bogus"});
+    EXPECT_EQ(Keys(home, Seq({kKey1}), {"--category", std::to_string(kCatFinance), "--landscape"}).status, 2);
+    EXPECT_EQ(Keys(home, Seq({kKey1}), {"--answer"}).status, 2);
+    const KeysRun r = Keys(home, Seq({kKey1}), {"--bogus"});
     EXPECT_EQ(r.status, 2);
     EXPECT_NE(r.err.find("--bogus"), std::string::npos);
 }

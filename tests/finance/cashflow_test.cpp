@@ -33,7 +33,7 @@ TEST(CashFlow, NetPresentValue) {
         ClearErrorCode();
         const double npv = NPV(row.initial, row.values.data(), static_cast<int>(row.values.size()));
         EXPECT_NEAR(npv, row.expected, 1e-11 * std::max(1.0, std::fabs(row.expected))) << row.what;
-        EXPECT_EQ(GetErrorCode(), 0) << row.what;
+        EXPECT_EQ(GetErrorCode(), kErrNone) << row.what;
     }
     EXPECT_EQ(NPV(3, nullptr, 4), 3.0);
 }
@@ -66,7 +66,7 @@ TEST(CashFlow, InternalRateOfReturn) {
     for (const IrrRow& row : kIrrRows) {
         ClearErrorCode();
         const double irr = IRR(row.initial, row.flows.data(), static_cast<int>(row.flows.size()));
-        EXPECT_EQ(GetErrorCode(), 0) << row.what;
+        EXPECT_EQ(GetErrorCode(), kErrNone) << row.what;
         // The search's own tolerance leaves six digits; the polished root is right to double precision.
         EXPECT_NEAR(irr, row.expected, 1e-13 * std::fabs(row.expected)) << row.what;
         EXPECT_EQ(g_tmpCashFlow, nullptr) << row.what;  // the working array is gone
@@ -77,7 +77,7 @@ TEST(CashFlow, BreakEvenIsFoundAtTheEndPoint) {
     const double flows[] = {60, 40};
     ClearErrorCode();
     EXPECT_EQ(IRR(-100, flows, 2), 0.0);
-    EXPECT_EQ(GetErrorCode(), 0);
+    EXPECT_EQ(GetErrorCode(), kErrNone);
 }
 
 struct NoRootRow {

@@ -49,7 +49,7 @@ TEST(Fnroot, FindsBracketedRootsWithinTolerance) {
         Probe probe{row.g};
         ClearErrorCode();
         const double x = fnroot(row.a, row.b, Eval, &probe);
-        EXPECT_EQ(GetErrorCode(), 0) << row.what;
+        EXPECT_EQ(GetErrorCode(), kErrNone) << row.what;
         // The stopping rule bounds the bracket half-width, so the answer lies within twice the tolerance.
         EXPECT_NEAR(x, row.root, 2.0 * Tolerance(row.root)) << row.what;
         EXPECT_LE(probe.calls, 2 + kRootMaxIterations) << row.what;
@@ -104,7 +104,7 @@ TEST(Fnroot, RootAtAnEndPointIsReturnedWithoutIterating) {
     // Below the acceptance threshold counts as a root even without a sign change.
     Probe nearA{[](double x) { return x * x + 5e-9; }};
     EXPECT_EQ(fnroot(0.0, 1.0, Eval, &nearA), 0.0);
-    EXPECT_EQ(GetErrorCode(), 0);
+    EXPECT_EQ(GetErrorCode(), kErrNone);
     Probe notNear{[](double x) { return x * x + 2e-8; }};
     EXPECT_EQ(fnroot(0.0, 1.0, Eval, &notNear), 0.0);
     EXPECT_EQ(GetErrorCode(), kErrRootNotFound);
@@ -132,7 +132,7 @@ TEST(Fnroot, NaNIsNotARoot) {
 TEST(Fnroot, InfiniteEndValueStillBrackets) {
     Probe probe{[](double x) { return x == 0.0 ? HUGE_VAL : 1.0 / x - 2.0; }};
     const double x = fnroot(0.0, 1.0, Eval, &probe);
-    EXPECT_EQ(GetErrorCode(), 0);
+    EXPECT_EQ(GetErrorCode(), kErrNone);
     EXPECT_NEAR(x, 0.5, 2.0 * Tolerance(0.5));
 }
 
@@ -140,7 +140,7 @@ TEST(Fnroot, ClearsAStaleErrorCode) {
     SetErrorCode(kErrOutOfRange);
     Probe probe{[](double x) { return x - 0.5; }};
     EXPECT_NEAR(fnroot(0.0, 1.0, Eval, &probe), 0.5, 2.0 * Tolerance(0.5));
-    EXPECT_EQ(GetErrorCode(), 0);
+    EXPECT_EQ(GetErrorCode(), kErrNone);
 }
 
 TEST(Fnroot, StopsWhenTheFunctionFails) {
@@ -156,7 +156,7 @@ TEST(Fnroot, StopsWhenTheFunctionFails) {
 TEST(Fnroot, DefaultContextIsNull) {
     // A non-null context would make the function constant and the search fail.
     const double x = fnroot(0.0, 4.0, [](double v, void* context) { return context ? 1.0 : v * v - 3.0; });
-    EXPECT_EQ(GetErrorCode(), 0);
+    EXPECT_EQ(GetErrorCode(), kErrNone);
     EXPECT_NEAR(x, std::sqrt(3.0), 2.0 * Tolerance(std::sqrt(3.0)));
 
     EXPECT_EQ(fnroot(0.0, 1.0, nullptr), 0.0);

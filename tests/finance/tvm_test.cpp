@@ -54,7 +54,7 @@ TEST(TVMCalc, AgreesWithTheSpreadsheetFunctions) {
         if (!std::isnan(s.expectPMT))
             ExpectClose(CTVMCalc::PMTcalc(s.rate, s.nper, s.pv, s.fv, s.ppy, s.type), s.expectPMT, "PMT");
         ExpectClose(CTVMCalc::NPERcalc(s.rate, s.pmt, s.pv, s.fv, s.ppy, s.type), s.expectNPER, "NPER");
-        EXPECT_EQ(GetErrorCode(), 0);
+        EXPECT_EQ(GetErrorCode(), kErrNone);
     }
 }
 
@@ -78,7 +78,7 @@ TEST(TVMCalc, RateAgreesWithTheSpreadsheetFunction) {
     for (const RateRow& row : kRateRows) {
         ClearErrorCode();
         const double rate = CTVMCalc::YRATECalc(row.nper, row.pmt, row.pv, row.fv, row.ppy, row.type);
-        EXPECT_EQ(GetErrorCode(), 0) << row.expected;
+        EXPECT_EQ(GetErrorCode(), kErrNone) << row.expected;
         // Polished after the search: right to double precision, not just to the search's six digits.
         EXPECT_NEAR(rate, row.expected, 1e-13 * std::fabs(row.expected)) << row.expected;
     }
@@ -109,7 +109,7 @@ TEST(TVMCalc, ScreenDefaults) {
     EXPECT_DOUBLE_EQ(CTVMCalc::Format(CTVMCalc::PVcalc(6.007, 360, -1200, 0, 12, 0), 2), 199999.79);
     EXPECT_DOUBLE_EQ(CTVMCalc::Format(CTVMCalc::FVcalc(6.007, 360, -1200, 200000, 12, 0), 2), -1.30);
     EXPECT_DOUBLE_EQ(CTVMCalc::Format(CTVMCalc::YRATECalc(360, -1200, 200000, 0, 12, 0), 3), 6.007);
-    EXPECT_EQ(GetErrorCode(), 0);
+    EXPECT_EQ(GetErrorCode(), kErrNone);
     EXPECT_NEAR(CTVMCalc::PMTcalc(6.007, 360, 200000, 0, 12, 0), -1200.0013, 5e-5);
 }
 
@@ -150,7 +150,7 @@ TEST(TVMCalc, Values) {
     for (const ValueRow& row : kValueRows) {
         ClearErrorCode();
         ExpectClose(row.call(), row.expected, row.what);
-        EXPECT_EQ(GetErrorCode(), 0) << row.what;
+        EXPECT_EQ(GetErrorCode(), kErrNone) << row.what;
     }
 }
 
@@ -196,7 +196,7 @@ TEST(TVMCalc, RejectedInputs) {
 TEST(TVMCalc, NegativeRateIsAcceptedByFV) {
     ClearErrorCode();
     ExpectClose(CTVMCalc::FVcalc(-3, 24, -100, 1000, 12, 0), 1390.554775640247, "FV");
-    EXPECT_EQ(GetErrorCode(), 0);
+    EXPECT_EQ(GetErrorCode(), kErrNone);
 }
 
 TEST(TVMCalc, EndlessDepreciationLivesFinishQuickly) {
@@ -208,7 +208,7 @@ TEST(TVMCalc, EndlessDepreciationLivesFinishQuickly) {
     EXPECT_EQ(CTVMCalc::DBcalc(10000, 0, 1e15, 1e15, 12), 0.0);
     EXPECT_EQ(CTVMCalc::DBcalc(10000, 0, 1e15, 1, 12), 10000.0);
     EXPECT_EQ(CTVMCalc::DBcalc(10000, 1000, 1e300, 1e300, 12), 0.0);
-    EXPECT_EQ(GetErrorCode(), 0);
+    EXPECT_EQ(GetErrorCode(), kErrNone);
     EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(2));
 }
 

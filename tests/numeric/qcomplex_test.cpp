@@ -178,7 +178,7 @@ TEST(QComplex, ExactCasesStayExact) {
         qtoe(w.i, &wi);
         EXPECT_EQ(wr, r.wr) << r.ar << "," << r.ai << " ^ " << r.br;
         EXPECT_EQ(wi, r.wi) << r.ar << "," << r.ai << " ^ " << r.br;
-        EXPECT_EQ(GetErrorCode(), 0);
+        EXPECT_EQ(GetErrorCode(), kErrNone);
     }
 }
 
@@ -234,7 +234,7 @@ TEST(QComplex, EngineWrappersMapLibraryErrors) {
     q = qcmplx_arcsec(qcmplx_make(2, 0));  // arccos(1/2) = pi/3
     qtoe(q.r, &re);
     EXPECT_DOUBLE_EQ(re, M_PI / 3);
-    EXPECT_EQ(GetErrorCode(), 0);
+    EXPECT_EQ(GetErrorCode(), kErrNone);
     // ClearErrorCode clears the library flag as well.
     testing::internal::CaptureStdout();
     qcmplx_log(qczero);

@@ -153,7 +153,7 @@ void CheckAgainstReference(uint64_t seed) {
         EXPECT_EQ(RTR(x, dn), static_cast<double>(Reference<T>::Rotate(v, -n)));
         EXPECT_EQ(SHL(x, dn), static_cast<double>(Reference<T>::Shift(v, n)));
         EXPECT_EQ(SHR(x, dn), static_cast<double>(Reference<T>::Shift(v, -n)));
-        EXPECT_EQ(GetErrorCode(), 0);
+        EXPECT_EQ(GetErrorCode(), kErrNone);
     }
 }
 

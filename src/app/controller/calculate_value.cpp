@@ -2,6 +2,7 @@
 
 #include "app/controller/orvane_view_controller.h"
 #include "app/display/line_text.h"
+#include "app/keys/key_codes.h"
 #include "app/settings/input_mode_manager.h"
 #include "app/settings/settings_globals.h"
 #include "engine/entry/expr_eval.h"
@@ -13,10 +14,6 @@
 #include "numeric/radix.h"
 
 namespace {
-
-int AngleOfCode(int angleCode) {
-    return angleCode == 143 ? 1 : angleCode == 144 ? 2 : 0;
-}
 
 EvaluationResult Message(const char* text, int code = 0) {
     EvaluationResult r;
@@ -35,9 +32,9 @@ EvaluationResult EvaluateForDisplay(const EvaluationRequest& request) {
     std::string text = OutputParsedString(request.displayText, g_sOutputMode);
     if (text.size() >= limit) return Message("Overlength string");
     const int radix = RadixOfKey(request.baseCode);
-    SetMode(AngleOfCode(request.angleCode));
-    g_BitWidth = BitsOfKey(request.widthCode);
-    const bool baseConversion = request.categoryId == 3;
+    SetMode(AngleModeOfKey(request.angleCode));
+    SetBitWidth(BitsOfKey(request.widthCode));
+    const bool baseConversion = request.categoryId == kCatBaseConversion;
     int notation = request.notationCode;
     EvaluationResult out;
     if (baseConversion) {
@@ -45,13 +42,13 @@ EvaluationResult EvaluateForDisplay(const EvaluationRequest& request) {
             text = *converted;
             out.reformattedLine = Latin1ToU16(text);
         }
-        notation = 135;
+        notation = kKeyNotationNorm;
     }
     out.engineText = text;
     REG r = ExprEval(text.c_str(), 0, radix);
     out.errorCode = GetErrorCode();
-    if (out.errorCode == 0 && (r.type == REG_REAL || r.type == REG_COMPLEX)) {
-        out.angleCode = 142 + g_Mode;
+    if (out.errorCode == kErrNone && (r.type == REG_REAL || r.type == REG_COMPLEX)) {
+        out.angleCode = AngleKeyOf(g_Mode);
         qmov(r.re, out.value);
         out.text = ExpResult_REGToString(r, request.baseCode, request.widthCode, notation, out.scientific,
                                          out.complex);
@@ -63,7 +60,7 @@ EvaluationResult EvaluateForDisplay(const EvaluationRequest& request) {
             if (c >= u'a' && c <= u'z') c = static_cast<char16_t>(c - u'a' + u'A');
         }
     }
-    if (out.errorCode != 0) {
+    if (out.errorCode != kErrNone) {
         out.text = Latin1ToU16(ErrorMessage(out.errorCode));
         out.isValue = false;
     }
@@ -73,8 +70,8 @@ EvaluationResult EvaluateForDisplay(const EvaluationRequest& request) {
 
 void OrvaneViewController::calculateValue() {
     MyLedView& d = display();
-    if (d.CurrentInputMode() != 0) {
-        d.InputCommand(19);
+    if (d.CurrentInputMode() != kInputModeString) {
+        d.InputCommand(kKeyEquals);
         return;
     }
     EvaluationRequest request{d.line().GetRawInputString(),
@@ -86,27 +83,27 @@ void OrvaneViewController::calculateValue() {
     const EvaluationResult result = EvaluateForDisplay(request);
     if (result.reformattedLine) {
         d.InsertString(*result.reformattedLine, true);
-        d.InputCommand(135);
+        d.InputCommand(kKeyNotationNorm);
     }
-    if (result.errorCode != 0) m_platform.feedback.vibrate();
+    if (result.errorCode != kErrNone) m_platform.feedback.vibrate();
     if (result.isValue) {
         d.InputCommand(result.angleCode);
         d.SetLastResult(result.value);
         _bExpResultIsComplex = result.complex;
-        if (result.scientific) d.InputCommand(136);
+        if (result.scientific) d.InputCommand(kKeyNotationSci);
     }
     g_bAnswer = true;
     d.SetParsedInput(result.engineText);
     d.InputResult(result.text, result.isValue);
-    d.InputCommand(19);
+    d.InputCommand(kKeyEquals);
     switch (m_nCurrentFunction) {
-        case 7:
+        case kCatTip:
             m_platform.notifications.post("PostResultStringToModview", result.text);
             break;
-        case 6:
+        case kCatCurrencyConverter:
             m_platform.notifications.post("PostResultStringToCurrency", result.text);
             break;
-        case 5:
+        case kCatUnitConverter:
             m_platform.notifications.post("PostResultStringToUnitConverter", result.text);
             break;
         default:
@@ -119,9 +116,9 @@ void OrvaneViewController::calculateValue() {
 void OrvaneViewController::UpdateNotation() {
     MyLedView& d = display();
     const int mode = d.CurrentInputMode();
-    if (mode == 0 && !d.resultIsValue()) return;
+    if (mode == kInputModeString && !d.resultIsValue()) return;
     if (_bExpResultIsComplex) {
-        d.InputCommand(136);
+        d.InputCommand(kKeyNotationSci);
         return;
     }
     REG last;
@@ -129,11 +126,11 @@ void OrvaneViewController::UpdateNotation() {
     bool scientific = false, complex = false;
     const std::u16string text =
         ExpResult_REGToString(last, d.GetBase(), d.GetBitWidth(), d.GetNotation(), scientific, complex);
-    if (mode == 0) {
+    if (mode == kInputModeString) {
         d.InputResult(text);
     } else {
         d.InsertString(text, true);
         d.line().CaretToStart();
     }
-    if (scientific) d.InputCommand(136);
+    if (scientific) d.InputCommand(kKeyNotationSci);
 }

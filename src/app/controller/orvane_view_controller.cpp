@@ -7,6 +7,7 @@
 #include "app/keyboards/mod_view_controller.h"
 #include "app/keyboards/mode_land_view.h"
 #include "app/keyboards/number_keyboard_land.h"
+#include "app/keys/key_codes.h"
 #include "app/settings/input_mode_manager.h"
 #include "app/settings/settings_globals.h"
 #include "engine/format/format_state.h"
@@ -16,36 +17,19 @@ bool g_bAnswer = false;
 namespace {
 
 bool IsNumberEntryKey(int code) {
-    switch (code) {
-        case 0:
-        case 1:
-        case 2:
-        case 5:
-        case 6:
-        case 7:
-        case 10:
-        case 11:
-        case 12:
-        case 15:
-        case 16:
-        case 17:
-            return true;
-        default:
-            return code >= 72 && code <= 77;
-    }
+    return IsDecimalDigitKey(code) || IsHexDigitKey(code) || code == kKeyDecimal || code == kKeyChangeSign;
 }
 
 // The keys of digits the display's base does not have, in the Base Conversion category.
 bool DroppedInBase(int code, int baseCode) {
-    const bool hex = code >= 72 && code <= 77;
+    const bool hex = IsHexDigitKey(code);
     switch (baseCode) {
-        case 147:
+        case kKeyBaseDec:
             return hex;
-        case 146:
-            return hex || code == 1 || code == 2;
-        case 145:
-            return hex || code == 11 || code == 12 || code == 0 || code == 1 || code == 2 || code == 5 ||
-                   code == 6 || code == 7;
+        case kKeyBaseOct:
+            return hex || code == kKey8 || code == kKey9;
+        case kKeyBaseBin:
+            return hex || (IsDecimalDigitKey(code) && code != kKey0 && code != kKey1);
         default:
             return false;
     }
@@ -118,7 +102,7 @@ void OrvaneViewController::HideScreen(const std::string& screen) {
 }
 
 void OrvaneViewController::viewDidLoad() {
-    const int category = g_nCurScreenMode == 1 ? g_CurrentFunction : g_curLandScapeFunction;
+    const int category = g_nCurScreenMode == kScreenPortrait ? g_CurrentFunction : g_curLandScapeFunction;
     m_pLedView->Start(category);
     m_nCurrentFunction = category;
     BuildKeyboards();
@@ -169,31 +153,31 @@ bool OrvaneViewController::enterButtonShown() const {
 
 void OrvaneViewController::pressButtonHasKeycode(int code) {
     switch (code) {
-        case 163:
+        case kKeyStatisticsData:
             ShowScreen("statistics");
             if (m_modView) m_modView->openStatisticDataView();
             return;
-        case 168:
+        case kKeyOpenLoan:
             Later([this] { m_platform.notifications.post("SwitchFromMainToLoanCalc"); });
             return;
-        case 167:
+        case kKeyOpenMortgage:
             Later([this] { m_platform.notifications.post("SwitchFromMainToMortCalc"); });
             return;
-        case 166:
+        case kKeyOpenTvm:
             Later([this] { m_platform.notifications.post("SwitchFromMainToTVM"); });
             return;
-        case 24:
+        case kKeyFunctionList:
             Later([this] { showListFunction(); });
             return;
-        case 169:
+        case kKeyMenu:
             Later([this] { showMenu(); });
             return;
         default:
             break;
     }
     // The tip screen hides its result panel at the first key after a result; "=" shows it again.
-    if (m_nCurrentFunction == 7) {
-        if (code == 19) {
+    if (m_nCurrentFunction == kCatTip) {
+        if (code == kKeyEquals) {
             m_bTipResultArmed = true;
         } else if (m_bTipResultArmed) {
             m_bTipResultArmed = false;
@@ -201,33 +185,33 @@ void OrvaneViewController::pressButtonHasKeycode(int code) {
     } else {
         m_bTipResultArmed = true;
     }
-    if (m_nCurrentFunction == 17) {
+    if (m_nCurrentFunction == kCatBusiness) {
         m_platform.notifications.post("BusinessCalc-EnterAKeycode", CodeText(code));
         return;
     }
-    if (m_nCurrentFunction == 12) {
+    if (m_nCurrentFunction == kCatEquationSolver) {
         m_platform.notifications.post("EquationSolver-EnterAKeycode", CodeText(code));
         return;
     }
     switch (code) {
-        case 170:
-        case 171:
-        case 172:
-        case 173:
+        case kKeyConstantGroups:
+        case kKeyConstantSubgroups:
+        case kKeyConstantItems:
+        case kKeyConstantInsert:
             return;  // the constants browser belongs to the constants screen, which is not there
-        case 174:
+        case kKeyRpnStackList:
             ShowList(kRPNStackList, RPNFStackList());
             return;
-        case 175:
+        case kKeyRpnFunctionList:
             ShowList(kRPNFunctionList, RPNFunctionList());
             return;
-        case 193:
+        case kKeyDistributionList:
             ShowList(kDistributionList, PDFFunctionList());
             return;
-        case 192:
+        case kKeyOpenRpnStack:
             m_platform.notifications.post("Orvane-open-rpn-stack");
             return;
-        case 19:
+        case kKeyEquals:
             calculateValue();
             return;
         default:
@@ -238,18 +222,20 @@ void OrvaneViewController::pressButtonHasKeycode(int code) {
 
 void OrvaneViewController::EntryRules(int code) {
     MyLedView& d = display();
-    const bool newNumber = g_bAnswer || nPrevKeyCode == 190 || nPrevKeyCode == 191;
-    if (newNumber && IsNumberEntryKey(code)) d.InputCommand(4);
+    const bool newNumber = g_bAnswer || nPrevKeyCode == kKeyMemoryAdd || nPrevKeyCode == kKeyMemorySubtract;
+    if (newNumber && IsNumberEntryKey(code)) d.InputCommand(kKeyClear);
     g_bAnswer = false;
     int routed = code;
-    if (m_nCurrentFunction == 3 && DroppedInBase(code, d.GetBase())) routed = -1;
-    if (m_nCurrentFunction == 13) {
+    if (m_nCurrentFunction == kCatBaseConversion && DroppedInBase(code, d.GetBase())) routed = kKeyNone;
+    if (m_nCurrentFunction == kCatGraph) {
         m_platform.notifications.post("GraphView_enterACommand", CodeText(routed));
     } else {
         d.InputCommand(routed);
-        if (m_nCurrentFunction == 5 && routed == 4 && onClearUnitConverter) onClearUnitConverter();
+        if (m_nCurrentFunction == kCatUnitConverter && routed == kKeyClear && onClearUnitConverter)
+            onClearUnitConverter();
     }
-    if (m_bFormulaOpen && code < 20) m_bFormulaOpen = false;
+    // A key of the number pad (the codes up to "=") closes the formula view.
+    if (m_bFormulaOpen && code <= kKeyEquals) m_bFormulaOpen = false;
     nPrevKeyCode = code;
 }
 
@@ -293,7 +279,7 @@ void OrvaneViewController::selectItemAtIndex(int index, const std::string& listN
     const int code = items.codes[index];
     if (list == kCategoryMenu) {
         selectCategoryItem(code);
-    } else if (list == kFunctionList && category == 13) {
+    } else if (list == kFunctionList && category == kCatGraph) {
         m_platform.notifications.post("GraphView_enterACommand", CodeText(code));
     } else {
         pressButtonHasKeycode(code);
@@ -308,7 +294,7 @@ void OrvaneViewController::selectCategoryItem(int categoryId) {
 void OrvaneViewController::setCurrentMode(int categoryId) {
     m_nCurrentFunction = categoryId;
     // The portrait category is the one kept across runs; landscape keeps its own.
-    if (g_nCurScreenMode == 1) g_CurrentFunction = categoryId;
+    if (g_nCurScreenMode == kScreenPortrait) g_CurrentFunction = categoryId;
     display().SwitchToCategory(categoryId);
     if (m_largeKeyboard) m_largeKeyboard->showHideEnterButton(categoryId);
 }
@@ -319,7 +305,8 @@ void OrvaneViewController::selectOptionItem(int option) {
 }
 
 void OrvaneViewController::pressCategoryLandButton(int categoryId) {
-    if (categoryId != 0 && categoryId != 1 && categoryId != 3) return;
+    if (categoryId != kCatArithmetic && categoryId != kCatTrigonom && categoryId != kCatBaseConversion)
+        return;
     if (categoryId == m_nCurrentFunction) return;
     g_curLandScapeFunction = categoryId;
     m_nCurrentFunction = categoryId;
@@ -349,7 +336,7 @@ void OrvaneViewController::appWillTerminate() {
 }
 
 void OrvaneViewController::willRotateToInterfaceOrientation(bool landscape) {
-    const int mode = landscape ? 2 : 1;
+    const int mode = landscape ? kScreenLandscape : kScreenPortrait;
     if (mode == g_nCurScreenMode) return;
     g_nCurScreenMode = mode;
     m_nCurrentFunction = landscape ? g_curLandScapeFunction : g_CurrentFunction;

@@ -14,6 +14,7 @@
 
 #include "app/display/led_view.h"
 #include "app/keyboards/keyboard_delegate.h"
+#include "app/keys/key_codes.h"
 #include "app/keys/key_tables.h"
 #include "app/screens/screen_host.h"
 #include "platform/platform.h"
@@ -69,7 +70,7 @@ class OrvaneViewController : public KeyboardDelegate {
     void selectOptionItem(int option);
     void showMenu();
     void showListFunction();
-    // The equals key: basic and RPN categories get key 19; string categories evaluate the line
+    // The equals key: basic and RPN categories get kKeyEquals; string categories evaluate the line
     // (EvaluateForDisplay) and show the result, push the history and post the result to the tip,
     // currency and unit screens in their categories.
     void calculateValue();
@@ -138,7 +139,7 @@ class OrvaneViewController : public KeyboardDelegate {
     std::unique_ptr<MyLedView> m_pLedView;
     std::unique_ptr<ScreenHost> m_screens;
     int m_nCurrentFunction = 0;
-    int nPrevKeyCode = -1;
+    int nPrevKeyCode = kKeyNone;
     bool _bExpResultIsComplex = false;
     bool m_bTipResultArmed = true;
     std::string m_sOpenList;

@@ -2,6 +2,8 @@
 
 #include "app/display/led_view.h"
 #include "app/display/led_view_internal.h"
+#include "app/keys/key_codes.h"
+#include "app/settings/input_mode_manager.h"
 #include "app/settings/settings_globals.h"
 
 namespace {
@@ -49,8 +51,9 @@ std::u16string Number(int n) {
 }  // namespace
 
 LedRegions initSizes(int screenMode, bool rpn) {
-    const double w = screenMode == 2 ? 480 : 320;
-    const double gap = screenMode == 2 ? 12 : 2;  // landscape spreads the indicators
+    const bool landscape = screenMode == kScreenLandscape;
+    const double w = landscape ? 480 : 320;
+    const double gap = landscape ? 12 : 2;  // landscape spreads the indicators
     LedRegions r;
     double x = 4;
     auto next = [&](double width) {
@@ -104,41 +107,52 @@ LedArea HitTest(const LedRegions& r, CanvasPoint p) {
 }
 
 std::u16string BitWidthIndicatorText(int code) {
-    return code == 138 ? u"8 bit" : code == 139 ? u"16 bit" : code == 140 ? u"32 bit" : u"";
+    switch (code) {
+        case kKeyWidth8:
+            return u"8 bit";
+        case kKeyWidth16:
+            return u"16 bit";
+        case kKeyWidth32:
+            return u"32 bit";
+        default:
+            return u"";
+    }
 }
 std::u16string BaseIndicatorText(int code) {
     switch (code) {
-        case 145:
+        case kKeyBaseBin:
             return u"BIN";
-        case 146:
+        case kKeyBaseOct:
             return u"OCT";
-        case 147:
+        case kKeyBaseDec:
             return u"DEC";
-        case 148:
+        case kKeyBaseHex:
             return u"HEX";
         default:
             return u"";
     }
 }
 std::u16string ModeIndicatorText(int code) {
-    return code == 142 ? u"DEG" : code == 143 ? u"RAD" : code == 144 ? u"GRA" : u"";
+    static const char16_t* const kModeNames[] = {u"DEG", u"RAD", u"GRA"};  // by engine angle mode
+    const bool angleKey = code == kKeyAngleDeg || code == kKeyAngleRad || code == kKeyAngleGra;
+    return angleKey ? kModeNames[AngleModeOfKey(code)] : u"";
 }
 std::u16string NotationIndicatorText(int code) {
     switch (code) {
-        case 135:
+        case kKeyNotationNorm:
             return u"NORM";
-        case 134:
+        case kKeyNotationFix:
             return u"FIX";
-        case 136:
+        case kKeyNotationSci:
             return u"SCI";
-        case 159:
+        case kKeyNotationFrac:
             return u"FRAC";
         default:
             return u"";
     }
 }
 std::u16string MemoryIndicatorText(int code) {
-    return code >= 126 && code <= 130 ? u"M" + Number(code - 125) : u"";
+    return IsMemoryKey(code) ? u"M" + Number(code - kKeyMemory1 + 1) : u"";
 }
 
 std::u16string FitResultText(std::u16string text, double width, const CanvasFont& font,
@@ -233,13 +247,14 @@ void DrawLEDContent(MyLedView& view, Canvas& canvas) {
         for (auto& line : view.m_stackLines) line->Draw(canvas);
     }
     const int mode = view.CurrentInputMode();
-    const bool bitLabels = view.m_nCurrentFunction == 3 && mode != 0 && view.m_iBase == 145;
+    const bool bitLabels = view.m_nCurrentFunction == kCatBaseConversion && mode != kInputModeString &&
+                           view.m_iBase == kKeyBaseBin;
     DrawInputLine(view.m_line, r.input, view.m_bShowCaret, bitLabels, canvas);
     canvas.setFillColor(kArrowInk);
     if (view.m_line.CanScrollLeft()) DrawArrow(canvas, r.leftArrow, true);
     if (view.m_line.CanScrollRight()) DrawArrow(canvas, r.rightArrow, false);
     const std::u16string& result = view.m_sResultOutput;
-    const bool small = view.m_iBase == 145 && view.m_iBitWidth == 140 && !result.empty() &&
+    const bool small = view.m_iBase == kKeyBaseBin && view.m_iBitWidth == kKeyWidth32 && !result.empty() &&
                        (result[0] == u'0' || result[0] == u'1');
     DrawResultLine(result, r.result, small, canvas);
     canvas.restoreState();
@@ -254,7 +269,7 @@ void MyLedView::drawRect(Canvas& canvas) {
 void MyLedView::StopArrowRepeat() {
     if (m_repeatTimer != 0) m_platform.runLoop.cancel(m_repeatTimer);
     m_repeatTimer = 0;
-    m_nCurCommandInput = -1;
+    m_nCurCommandInput = kKeyNone;
 }
 
 void MyLedView::touchDown(CanvasPoint p) {
@@ -273,14 +288,14 @@ void MyLedView::touchDown(CanvasPoint p) {
     const bool active = (area == LedArea::LeftArrow && m_line.CanScrollLeft()) ||
                         (area == LedArea::RightArrow && m_line.CanScrollRight());
     if (!active) return;
-    m_nCurCommandInput = area == LedArea::LeftArrow ? 48 : 49;
+    m_nCurCommandInput = area == LedArea::LeftArrow ? kKeyCaretLeft : kKeyCaretRight;
     m_repeatTimer = m_platform.runLoop.every(kArrowRepeat, [this] {
         m_bRepeated = true;
         const int key = m_nCurCommandInput;
         InputCommand(key);
         m_line.PerformPendingUpdate();
         // The arrow stops once the window has reached that end.
-        if (!(key == 48 ? m_line.CanScrollLeft() : m_line.CanScrollRight())) StopArrowRepeat();
+        if (!(key == kKeyCaretLeft ? m_line.CanScrollLeft() : m_line.CanScrollRight())) StopArrowRepeat();
     });
 }
 
@@ -302,38 +317,38 @@ void MyLedView::touchUp(CanvasPoint) {
 void MyLedView::IndicatorTouch(LedArea area) {
     switch (area) {
         case LedArea::Base:
-            if (m_flags.base && m_iCategory == 3) InputCommand(68);
+            if (m_flags.base && m_iCategory == kCatBaseConversion) InputCommand(kKeyBaseCycle);
             break;
         case LedArea::Mode:
-            if (m_flags.mode) InputCommand(50);
+            if (m_flags.mode) InputCommand(kKeyAngleCycle);
             break;
         case LedArea::Notation:
             if (!m_flags.notation) break;
-            InputCommand(133);
-            g_nPreNotation = m_iNotation;
-            if (CurrentInputMode() == 2) {
+            InputCommand(kKeyNotationCycle);
+            SetPreNotation(m_iNotation);
+            if (CurrentInputMode() == kInputModeRPN) {
                 updateResultFromStackToLED();
             } else {
                 m_platform.notifications.post("UpdateNotation");
             }
             break;
         case LedArea::LeftArrow:
-            if (m_line.CanScrollLeft()) InputCommand(48);
+            if (m_line.CanScrollLeft()) InputCommand(kKeyCaretLeft);
             break;
         case LedArea::RightArrow:
-            if (m_line.CanScrollRight()) InputCommand(49);
+            if (m_line.CanScrollRight()) InputCommand(kKeyCaretRight);
             break;
         case LedArea::Memory:
-            if (m_flags.memory) InputCommand(20);
+            if (m_flags.memory) InputCommand(kKeyMemoryNext);
             break;
         case LedArea::Expression:
-            if (m_flags.expression) InputCommand(149);
+            if (m_flags.expression) InputCommand(kKeyExpressionNext);
             break;
         case LedArea::BitWidth:
-            if (m_flags.bitWidth) InputCommand(137);
+            if (m_flags.bitWidth) InputCommand(kKeyWidthCycle);
             break;
         case LedArea::History:
-            if (CurrentInputMode() == 0) m_platform.notifications.post("ShowCurrentHistory");
+            if (CurrentInputMode() == kInputModeString) m_platform.notifications.post("ShowCurrentHistory");
             break;
         default:
             break;

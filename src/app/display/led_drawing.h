@@ -22,8 +22,8 @@ struct LedRegions {
     CanvasRect op, result;
 };
 
-// The layout of a screen mode (1 portrait 320 x 120, 2 landscape 480 x 96); rpn makes room for the two
-// stack lines above the input line.
+// The layout of a screen mode (kScreenPortrait 320 x 120, kScreenLandscape 480 x 96); rpn makes room for the
+// two stack lines above the input line.
 LedRegions initSizes(int screenMode, bool rpn);
 
 // What a touch at p hits.

@@ -1,18 +1,20 @@
 #include "app/display/led_state_file.h"
 
 #include "app/display/led_view.h"
+#include "app/keys/key_codes.h"
 #include "engine/format/format_state.h"
 
 namespace {
 
+// The stored base, notation and width are key codes; the file keeps only those the display can select.
 bool IsBaseCode(int c) {
-    return c >= 145 && c <= 148;
+    return c == kKeyBaseBin || c == kKeyBaseOct || c == kKeyBaseDec || c == kKeyBaseHex;
 }
 bool IsNotationCode(int c) {
-    return c == 134 || c == 135 || c == 136 || c == 159;
+    return c == kKeyNotationFix || c == kKeyNotationNorm || c == kKeyNotationSci || c == kKeyNotationFrac;
 }
 bool IsBitWidthCode(int c) {
-    return c >= 138 && c <= 140;
+    return c == kKeyWidth8 || c == kKeyWidth16 || c == kKeyWidth32;
 }
 
 }  // namespace
@@ -53,7 +55,7 @@ bool MyLedView::SaveData(const std::string& path) {
     LedStateFile state;
     state.lines = _arrCurRawInputStr;
     state.memories = m_pRawMS;
-    state.iBaseConversionCategory = m_iCategory == 3 ? m_iBase : m_iBaseConversionCategory;
+    state.iBaseConversionCategory = m_iCategory == kCatBaseConversion ? m_iBase : m_iBaseConversionCategory;
     state.iNotation = m_iNotation;
     state.iBitWidth = m_iBitWidth;
     return m_platform.storage.writeFileAtomically(path, EncodeLedState(state));
@@ -69,7 +71,7 @@ bool MyLedView::LoadData(const std::string& path) {
     m_iBaseConversionCategory = state->iBaseConversionCategory;
     m_iNotation = state->iNotation;
     m_iBitWidth = state->iBitWidth;
-    g_nPreNotation = m_iNotation;
+    SetPreNotation(m_iNotation);
     return true;
 }
 

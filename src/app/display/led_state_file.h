@@ -11,6 +11,7 @@
 
 #include "app/display/memory.h"
 #include "app/display/raw_expression_input.h"
+#include "app/keys/key_codes.h"
 
 struct LedStateFile {
     static constexpr int kCategories = 12;
@@ -22,9 +23,9 @@ struct LedStateFile {
     // lines[category * 5 + slot]; memories[memory * 12 + category].
     std::vector<_RAW_EXPRESSION_INPUT> lines = std::vector<_RAW_EXPRESSION_INPUT>(kCategories * kSlots);
     std::vector<_RAW_MEMORY> memories = std::vector<_RAW_MEMORY>(kMemories * kCategories);
-    std::int32_t iBaseConversionCategory = 147;
-    std::int32_t iNotation = 135;
-    std::int32_t iBitWidth = 138;
+    std::int32_t iBaseConversionCategory = kKeyBaseDec;
+    std::int32_t iNotation = kKeyNotationNorm;
+    std::int32_t iBitWidth = kKeyWidth8;
 };
 
 std::vector<std::uint8_t> EncodeLedState(const LedStateFile& state);

@@ -4,6 +4,7 @@
 #include <array>
 
 #include "app/display/led_view_internal.h"
+#include "app/keys/key_codes.h"
 #include "app/settings/input_mode_manager.h"
 #include "app/settings/settings_globals.h"
 #include "engine/entry/text_tools.h"
@@ -18,28 +19,28 @@ namespace led_detail {
 
 char DigitOf(int code) {
     switch (code) {
-        case 15:
+        case kKey0:
             return '0';
-        case 10:
+        case kKey1:
             return '1';
-        case 11:
+        case kKey2:
             return '2';
-        case 12:
+        case kKey3:
             return '3';
-        case 5:
+        case kKey4:
             return '4';
-        case 6:
+        case kKey5:
             return '5';
-        case 7:
+        case kKey6:
             return '6';
-        case 0:
+        case kKey7:
             return '7';
-        case 1:
+        case kKey8:
             return '8';
-        case 2:
+        case kKey9:
             return '9';
         default:
-            return code >= 72 && code <= 77 ? static_cast<char>('A' + code - 72) : '\0';
+            return IsHexDigitKey(code) ? static_cast<char>('A' + code - kKeyHexA) : '\0';
     }
 }
 
@@ -80,10 +81,6 @@ std::u16string DisplayNumber(std::u16string text, int baseCode, int categoryId) 
 using namespace led_detail;
 
 namespace {
-
-int AngleIndex(int code) {
-    return code == 143 ? 1 : code == 144 ? 2 : 0;
-}
 
 // The next value of a cycle, wrapping to the first.
 int NextInCycle(std::initializer_list<int> cycle, int current) {
@@ -137,10 +134,10 @@ int MyLedView::GetNumBaseDigit() const {
 }
 
 int MyLedView::CurrentInputMode() const {
-    if (g_pInputMode == nullptr) return 0;
-    if (g_pInputMode->isBasicMode(m_nCurrentFunction)) return 1;
-    if (g_pInputMode->isRPNMode(m_nCurrentFunction)) return 2;
-    return 0;
+    if (g_pInputMode == nullptr) return kInputModeString;
+    if (g_pInputMode->isBasicMode(m_nCurrentFunction)) return kInputModeBasic;
+    if (g_pInputMode->isRPNMode(m_nCurrentFunction)) return kInputModeRPN;
+    return kInputModeString;
 }
 
 LineTextFormat MyLedView::Format() const {
@@ -158,20 +155,20 @@ void MyLedView::setNeedsDisplay() {
 void MyLedView::InputCommand(int code) {
     m_bEqual = false;
     ClearErrorCode();
-    m_nLastError = 0;
+    m_nLastError = kErrNone;
     const int mode = CurrentInputMode();
-    m_bShift = code == 23 ? !m_bShift : false;
-    if (code != 23 && !CommonCommand(code, mode)) {
-        if (mode == 1) {
+    m_bShift = code == kKeyShift ? !m_bShift : false;
+    if (code != kKeyShift && !CommonCommand(code, mode)) {
+        if (mode == kInputModeBasic) {
             BasicModeCommand(code);
-        } else if (mode == 2) {
+        } else if (mode == kInputModeRPN) {
             RPNModeCommand(code);
         } else {
             StringModeCommand(code);
         }
     }
-    SetMode(AngleIndex(m_iMode));
-    g_BitWidth = BitsOfKey(m_iBitWidth);
+    SetMode(AngleModeOfKey(m_iMode));
+    SetBitWidth(BitsOfKey(m_iBitWidth));
     if (const int err = GetErrorCode()) {
         m_platform.feedback.vibrate();
         ShowError(err, mode);
@@ -183,58 +180,59 @@ void MyLedView::InputCommand(int code) {
 
 bool MyLedView::CommonCommand(int code, int inputMode) {
     switch (code) {
-        case 50:
-            m_iMode = NextInCycle({142, 143, 144}, m_iMode);
+        case kKeyAngleCycle:
+            m_iMode = NextInCycle({kKeyAngleDeg, kKeyAngleRad, kKeyAngleGra}, m_iMode);
             return true;
-        case 142:
-        case 143:
-        case 144:
+        case kKeyAngleDeg:
+        case kKeyAngleRad:
+        case kKeyAngleGra:
             m_iMode = code;
             return true;
-        case 68:
+        case kKeyBaseCycle:
             CycleBase();
             return true;
-        case 145:
-        case 146:
-        case 147:
-        case 148:
+        case kKeyBaseBin:
+        case kKeyBaseOct:
+        case kKeyBaseDec:
+        case kKeyBaseHex:
             m_iBase = code;
-            if (m_iCategory == 3) m_iBaseConversionCategory = code;
+            if (m_iCategory == kCatBaseConversion) m_iBaseConversionCategory = code;
             return true;
-        case 137:
+        case kKeyWidthCycle:
             CycleBitWidth();
             return true;
-        case 138:
-        case 139:
-        case 140:
+        case kKeyWidth8:
+        case kKeyWidth16:
+        case kKeyWidth32:
             m_iBitWidth = code;
             return true;
-        case 133: {
-            m_iNotation = NextInCycle({135, 134, 136, 159}, m_iNotation);
-            g_nPreNotation = m_iNotation;
+        case kKeyNotationCycle: {
+            m_iNotation = NextInCycle({kKeyNotationNorm, kKeyNotationFix, kKeyNotationSci, kKeyNotationFrac},
+                                      m_iNotation);
+            SetPreNotation(m_iNotation);
             return true;
         }
-        case 134:
-        case 135:
-        case 136:
-        case 159:
+        case kKeyNotationFix:
+        case kKeyNotationNorm:
+        case kKeyNotationSci:
+        case kKeyNotationFrac:
             SetNotation(code);
             return true;
-        case 126:
-        case 127:
-        case 128:
-        case 129:
-        case 130:
+        case kKeyMemory1:
+        case kKeyMemory2:
+        case kKeyMemory3:
+        case kKeyMemory4:
+        case kKeyMemory5:
             m_iMemory = code;
             return true;
-        case 20:
-            m_iMemory = m_iMemory >= 130 || m_iMemory < 126 ? 126 : m_iMemory + 1;
+        case kKeyMemoryNext:
+            m_iMemory = m_iMemory >= kKeyMemory5 || m_iMemory < kKeyMemory1 ? kKeyMemory1 : m_iMemory + 1;
             return true;
-        case 9:
-        case 14:
-        case 21:
-        case 190:
-        case 191:
+        case kKeyMemoryStore:
+        case kKeyMemoryRecall:
+        case kKeyMemoryClear:
+        case kKeyMemoryAdd:
+        case kKeyMemorySubtract:
             MemoryCommand(code, inputMode);
             return true;
         default:
@@ -246,14 +244,14 @@ bool MyLedView::CommonCommand(int code, int inputMode) {
 // empty rather than becoming an error).
 void MyLedView::CycleBase() {
     const int from = GetNumBaseDigit();
-    m_iBase = NextInCycle({145, 146, 147, 148}, m_iBase);
-    if (m_iCategory == 3) m_iBaseConversionCategory = m_iBase;
+    m_iBase = NextInCycle({kKeyBaseBin, kKeyBaseOct, kKeyBaseDec, kKeyBaseHex}, m_iBase);
+    if (m_iCategory == kCatBaseConversion) m_iBaseConversionCategory = m_iBase;
     const int to = GetNumBaseDigit();
     switch (CurrentInputMode()) {
-        case 1:
+        case kInputModeBasic:
             ShowImodeValue(false);
             break;
-        case 2:
+        case kInputModeRPN:
             if (!m_sRPNInputString.empty()) {
                 if (auto converted = StringConvert(m_sRPNInputString, from, to))
                     m_sRPNInputString = *converted;
@@ -271,16 +269,19 @@ void MyLedView::CycleBase() {
 // when the width wraps from 32 back to 8.
 void MyLedView::CycleBitWidth() {
     const int radix = GetNumBaseDigit();
-    g_BitWidth = m_iBitWidth == 138 ? 16 : m_iBitWidth == 139 ? 32 : 64;
+    const int wider = m_iBitWidth == kKeyWidth8    ? kKeyWidth16
+                      : m_iBitWidth == kKeyWidth16 ? kKeyWidth32
+                                                   : kKeyWidth64;
+    SetBitWidth(BitsOfKey(wider));
     const int mode = CurrentInputMode();
-    if (mode == 0) ConvertLine(radix, radix);
-    if (mode == 2 && !m_sRPNInputString.empty()) {
+    if (mode == kInputModeString) ConvertLine(radix, radix);
+    if (mode == kInputModeRPN && !m_sRPNInputString.empty()) {
         if (auto converted = StringConvert(m_sRPNInputString, radix, radix)) m_sRPNInputString = *converted;
     }
-    m_iBitWidth = NextInCycle({138, 139, 140}, m_iBitWidth);
-    g_BitWidth = BitsOfKey(m_iBitWidth);
-    if (mode == 1) ShowImodeValue(false);
-    if (mode == 2) {
+    m_iBitWidth = NextInCycle({kKeyWidth8, kKeyWidth16, kKeyWidth32}, m_iBitWidth);
+    SetBitWidth(BitsOfKey(m_iBitWidth));
+    if (mode == kInputModeBasic) ShowImodeValue(false);
+    if (mode == kInputModeRPN) {
         updateRPNStringToLED();
         updateResultFromStackToLED();
     }
@@ -290,13 +291,13 @@ void MyLedView::CycleBitWidth() {
 // user's choice that Clear returns to.
 void MyLedView::SetNotation(int code) {
     m_iNotation = code;
-    if (code != 136) g_nPreNotation = code;
+    if (code != kKeyNotationSci) SetPreNotation(code);
 }
 
 void MyLedView::ShowError(int code, int inputMode) {
     m_nLastError = code;
     const std::u16string message = Latin1ToU16(ErrorMessage(code));
-    if (inputMode == 0) {
+    if (inputMode == kInputModeString) {
         m_sResultOutput = message;
         m_bResultIsValue = false;
     } else {
@@ -305,8 +306,8 @@ void MyLedView::ShowError(int code, int inputMode) {
 }
 
 void MyLedView::PostShiftRelease() {
-    m_platform.notifications.post(g_nCurScreenMode == 1 ? "ReleaseSHIFTButon"
-                                                        : "LandscapeReleaseSHIFTButton");
+    m_platform.notifications.post(g_nCurScreenMode == kScreenPortrait ? "ReleaseSHIFTButon"
+                                                                      : "LandscapeReleaseSHIFTButton");
 }
 
 // ---- results and categories -----------------------------------------------------------------------------
@@ -318,7 +319,7 @@ void MyLedView::InputResult(const std::u16string& text, bool isValue) {
 }
 
 qcmplx MyLedView::GetLastResult() const {
-    if (CurrentInputMode() != 0) return g_dblLastResult;
+    if (CurrentInputMode() != kInputModeString) return g_dblLastResult;
     qcmplx v{};
     qmov(m_dLastResult, v.r);
     return v;
@@ -331,43 +332,43 @@ void MyLedView::SetLastResult(const QELT* value) {
 void MyLedView::SwitchToCategory(int categoryId) {
     if (categoryId < 0 || categoryId >= kDisplayCategories) return;
     m_nCurrentFunction = categoryId;
-    m_bShowCaret = CurrentInputMode() == 0;
+    m_bShowCaret = CurrentInputMode() == kInputModeString;
     LedIndicators f;
     bool forceDecimal = true;
     switch (categoryId) {
-        case 0:
-        case 1:
-        case 2:
+        case kCatArithmetic:
+        case kCatTrigonom:
+        case kCatConstants:
             f.base = f.mode = f.notation = f.memory = f.expression = f.formula = true;
             break;
-        case 3:
+        case kCatBaseConversion:
             f.base = f.memory = f.expression = f.bitWidth = true;
             forceDecimal = false;
             break;
-        case 4:
-        case 8:
+        case kCatFinance:
+        case kCatStatistics:
             f.base = f.notation = f.memory = f.expression = f.formula = true;
-            if (categoryId == 4) m_bShowCaret = true;
+            if (categoryId == kCatFinance) m_bShowCaret = true;
             break;
-        case 9:
+        case kCatUnlisted9:
             f.expression = f.formula = true;
             break;
-        case 11:
+        case kCatUnlisted11:
             f.formula = true;
             break;
-        default:  // 5, 6, 7, 10
+        default:  // kCatUnitConverter, kCatCurrencyConverter, kCatTip, kCatUnlisted10
             break;
     }
     m_flags = f;
     if (forceDecimal) {
-        if (m_iBase != 147) m_iBaseConversionCategory = m_iBase;
-        m_iBase = 147;
+        if (m_iBase != kKeyBaseDec) m_iBaseConversionCategory = m_iBase;
+        m_iBase = kKeyBaseDec;
     } else {
         m_iBase = m_iBaseConversionCategory;
     }
     m_bShift = false;
     m_bEqual = false;
-    const int category = categoryId == 1 ? 0 : categoryId;
+    const int category = categoryId == kCatTrigonom ? kCatArithmetic : categoryId;
     if (category != m_iCategory) {
         SaveActiveLine();
         m_iPrevCategory = m_iCategory;
@@ -406,7 +407,7 @@ void MyLedView::LoadActiveLine() {
 }
 
 void MyLedView::UpdateSettingChanges() {
-    InputCommand(4);
+    InputCommand(kKeyClear);
     SwitchToCategory(m_nCurrentFunction);
     setNeedsDisplay();
 }
@@ -415,7 +416,7 @@ void MyLedView::UpdateRotation() {
     StopArrowRepeat();
     m_rcRegions = initSizes(g_nCurScreenMode, m_bRPNMode);
     m_line.setWindowWidth(m_rcRegions.input.width);
-    SwitchToCategory(g_nCurScreenMode == 1 ? g_CurrentFunction : g_curLandScapeFunction);
+    SwitchToCategory(g_nCurScreenMode == kScreenPortrait ? g_CurrentFunction : g_curLandScapeFunction);
     m_line.CaretToEnd();
     setNeedsDisplay();
 }
@@ -448,7 +449,7 @@ void MyLedView::ShowLineText(const std::u16string& text, bool message) {
     if (!text.empty() && m_line.CanInsert(static_cast<int>(text.size()), static_cast<int>(text.size()))) {
         for (char16_t c : text) m_line.InsertObject(AUniCharToNSString(c));
     }
-    if (m_nCurrentFunction == 3) {
+    if (m_nCurrentFunction == kCatBaseConversion) {
         m_line.CaretToEnd();
     } else {
         m_line.CaretToStart();

@@ -7,7 +7,7 @@
 // does: in string mode it edits the input line, in basic mode it sends command words to the engine's
 // immediate-mode stack and shows the current value, in RPN mode it edits the entry and drives the RPN
 // stack, shown in two stack lines. The "=" of string mode is evaluated by the main controller
-// (calculateValue), which hands the result back through InputResult() and key 19.
+// (calculateValue), which hands the result back through InputResult() and kKeyEquals.
 //
 // Display categories are 0..11; category ids 0 and 1 share display category 0. Each display category
 // has five stored lines (the expression slots) and five memories. Engine thread only.
@@ -25,6 +25,8 @@
 #include "app/display/led_view_lite.h"
 #include "app/display/memory.h"
 #include "app/display/raw_expression_input.h"
+#include "app/keys/key_codes.h"
+#include "numeric/errors.h"
 #include "numeric/qlib.h"
 #include "platform/platform.h"
 
@@ -39,7 +41,7 @@ struct LedIndicators {
 
 class MyLedView {
   public:
-    static constexpr int kDisplayCategories = 12;
+    static constexpr int kDisplayCategories = kDisplayCategoryCount;
     static constexpr int kExpressionSlots = 5;
     static constexpr int kMemories = 5;
     static constexpr double kArrowRepeat = 0.15;  // seconds between repeats while a scroll arrow is held
@@ -78,7 +80,7 @@ class MyLedView {
     // Display category 0..11, -1 before the first switch; the category id given to SwitchToCategory.
     int GetCurCategory() const { return m_iCategory; }
     int GetCurrentFunction() const { return m_nCurrentFunction; }
-    // 0 string, 1 basic, 2 RPN for the current category.
+    // The input mode of the current category: kInputModeString, kInputModeBasic or kInputModeRPN.
     int CurrentInputMode() const;
     const LedIndicators& indicators() const { return m_flags; }
     bool showsCaret() const { return m_bShowCaret; }
@@ -115,7 +117,7 @@ class MyLedView {
     // Pushes the RPN entry on the stack and ends it (ENTER); nothing is sent for an empty entry but the
     // ending word.
     void addStringToRPNStack();
-    // After the settings closed: key 4, the category again, a redraw.
+    // After the settings closed: kKeyClear, the category again, a redraw.
     void UpdateSettingChanges();
     // After a rotation: new regions for g_nCurScreenMode, the category of that screen mode again
     // (g_CurrentFunction in portrait, g_curLandScapeFunction in landscape), caret at the end.
@@ -197,7 +199,6 @@ class MyLedView {
     // RPN mode (led_view_rpn_mode.cpp)
     void RPNModeCommand(int code);
     bool EditRPNEntry(int code);
-    bool RunRPNWords(const std::vector<std::string>& words, int radixKey);
     std::u16string StackLevelText(const qcmplx& value, bool& invalid) const;
     // shared by basic and RPN mode: value in the current base as command words of a new entry
     void PushValueAsEntry(const qcmplx& value, bool rpn);
@@ -218,12 +219,12 @@ class MyLedView {
     InputLine m_line;
     std::unique_ptr<MyLedViewLite> m_stackLines[2];
 
-    int m_iNotation = 135;
-    int m_iMode = 142;
-    int m_iBase = 147;
-    int m_iBaseConversionCategory = 147;
-    int m_iBitWidth = 138;
-    int m_iMemory = 126;
+    int m_iNotation = kKeyNotationNorm;
+    int m_iMode = kKeyAngleDeg;
+    int m_iBase = kKeyBaseDec;
+    int m_iBaseConversionCategory = kKeyBaseDec;
+    int m_iBitWidth = kKeyWidth8;
+    int m_iMemory = kKeyMemory1;
     int m_iExpression = 0;
     int m_iPrevExpression = 0;
     int m_iCategory = -1;
@@ -242,8 +243,8 @@ class MyLedView {
     QELT m_dLastResult[NQ] = {};
     qcmplx m_cplCurValue{};
     std::string m_sRPNInputString;
-    int m_nCurCommandInput = -1;
-    int m_nLastError = 0;
+    int m_nCurCommandInput = kKeyNone;
+    int m_nLastError = kErrNone;
 
     std::vector<_RAW_EXPRESSION_INPUT> _arrCurRawInputStr;  // [category * 5 + slot]
     std::vector<_RAW_MEMORY> m_pRawMS;                      // [memory * 12 + category]

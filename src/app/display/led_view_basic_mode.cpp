@@ -4,6 +4,7 @@
 
 #include "app/display/led_view.h"
 #include "app/display/led_view_internal.h"
+#include "app/keys/key_codes.h"
 #include "app/keys/key_tables.h"
 #include "app/settings/settings_globals.h"
 #include "engine/eval/handlers.h"
@@ -19,41 +20,41 @@ namespace {
 // The sign shown for a pending binary operator; null for other keys.
 const char16_t* OperatorSign(int code) {
     switch (code) {
-        case 18:
+        case kKeyPlus:
             return u"+";
-        case 8:
+        case kKeyTimes:
             return u"\u00d7";
-        case 3:
+        case kKeyDivide:
             return u"\u00f7";
-        case 13:
+        case kKeyMinus:
             return u"\u2212";
-        case 30:
+        case kKeyPower:
             return u"x^y";
-        case 40:
+        case kKeyYRoot:
             return u"x^(1/y)";
-        case 37:
+        case kKeyMod:
             return u"mod";
-        case 69:
+        case kKeyAnd:
             return u"and";
-        case 70:
+        case kKeyOr:
             return u"or";
-        case 71:
+        case kKeyXor:
             return u"xor";
-        case 78:
+        case kKeyNand:
             return u"nand";
-        case 79:
+        case kKeyNor:
             return u"nor";
-        case 80:
+        case kKeyShl:
             return u"shl";
-        case 81:
+        case kKeyShr:
             return u"shr";
-        case 82:
+        case kKeyRtl:
             return u"rtl";
-        case 83:
+        case kKeyRtr:
             return u"rtr";
-        case 87:
+        case kKeyNcr:
             return u"ncr";
-        case 94:
+        case kKeyNpr:
             return u"npr";
         default:
             return nullptr;
@@ -72,62 +73,61 @@ void MyLedView::BasicModeCommand(int code) {
     const KeyWords words = KeyCommandWords(code);
     if (words.basic.empty()) return;  // a key this mode does not know
     // The pending operator stays on show while its second operand is typed.
-    const bool entry = IsDigitCode(code) || code == 16 || code == 17 || code == 47;
+    const bool entry =
+        IsDigitCode(code) || code == kKeyDecimal || code == kKeyChangeSign || code == kKeyDelete;
     if (!entry) m_sCurOperator.clear();
     if (words.appendOperand) {
         if (!SendOperandFunction(code)) ResetIModeRPNStack();
     } else {
-        const int radixKey = IsDigitCode(code) ? m_iBase : 147;
+        const int radixKey = IsDigitCode(code) ? m_iBase : kKeyBaseDec;
         for (const std::string& w : words.basic) {
             m_cplCurValue = AddToImodeStack(w.c_str(), radixKey);
-            if (GetErrorCode() != 0) break;
+            if (GetErrorCode() != kErrNone) break;
         }
     }
-    if (code == 19) {
-        if (GetErrorCode() != 0) {
+    if (code == kKeyEquals) {
+        if (GetErrorCode() != kErrNone) {
             ResetIModeRPNStack();
         } else {
             ResetIModeRPNStack(m_cplCurValue);
         }
     }
-    if (const char16_t* sign = OperatorSign(code); sign != nullptr && GetErrorCode() == 0)
+    if (const char16_t* sign = OperatorSign(code); sign != nullptr && GetErrorCode() == kErrNone)
         m_sCurOperator = sign;
     if (HasImaginaryPart(m_cplCurValue)) {
-        g_dblLastParam = qczero;
-        g_dblLastResult = qczero;
-        g_chrLastItem[0] = '\0';
+        ClearImodeRepeat();
     } else {
-        g_dblLastResult = m_cplCurValue;
+        SetImodeLastResult(m_cplCurValue);
     }
-    ShowImodeValue(code == 19);
+    ShowImodeValue(code == kKeyEquals);
 }
 
 // 10^x, e^x and 1/x take the value on display as their operand text. An operand that does not survive a
-// 64-digit round trip, or an e^x exponent of 64 or more, is refused with -56.
+// 64-digit round trip, or an e^x exponent of 64 or more, is refused with kErrLibrary.
 bool MyLedView::SendOperandFunction(int code) {
-    const qcmplx operand = AddToImodeStack("Pop", 147);
-    if (GetErrorCode() != 0) return false;
+    const qcmplx operand = AddToImodeStack("Pop", kKeyBaseDec);
+    if (GetErrorCode() != kErrNone) return false;
     const std::u16string wide = Widen(qtoasc_str(operand.r, 64));
     const std::string text(wide.begin(), wide.end());
     QELT back[NQ], diff[NQ];
     asctoq(text.c_str(), back);
     qsub(operand.r, back, diff);
     const double drift = std::fabs(ToDouble(diff));
-    const bool refused = code == 39 ? (drift >= 64 || ToDouble(back) >= 64) : drift >= 0.1;
+    const bool refused = code == kKeyExpPower ? (drift >= 64 || ToDouble(back) >= 64) : drift >= 0.1;
     if (refused) {
         SetErrorCode(kErrLibrary);
         return false;
     }
     std::vector<std::string> sequence;
-    if (code == 131) {
+    if (code == kKeyReciprocal) {
         sequence = {"1", "/", text};
     } else {
-        sequence = {code == 38 ? "10" : "2.718281828459045235360", "^", text};
+        sequence = {code == kKeyTenPower ? "10" : "2.718281828459045235360", "^", text};
     }
     sequence.push_back("DoNothing");
     for (const std::string& w : sequence) {
-        m_cplCurValue = AddToImodeStack(w.c_str(), 147);
-        if (GetErrorCode() != 0) return false;
+        m_cplCurValue = AddToImodeStack(w.c_str(), kKeyBaseDec);
+        if (GetErrorCode() != kErrNone) return false;
     }
     return true;
 }
@@ -141,8 +141,9 @@ void MyLedView::ShowImodeValue(bool afterEquals) {
         m_platform.feedback.vibrate();
         return;
     }
-    const DisplayString d = ConstructDisplayString(m_iBase, m_iBitWidth, m_cplCurValue.r,
-                                                   afterEquals ? m_iNotation : 135, 32, g_iFixDigits);
+    const DisplayString d =
+        ConstructDisplayString(m_iBase, m_iBitWidth, m_cplCurValue.r,
+                               afterEquals ? m_iNotation : kKeyNotationNorm, 32, g_iFixDigits);
     ShowLineText(DisplayNumber(Widen(d.text), m_iBase, m_nCurrentFunction), false);
     m_sResultOutput = Widen(d.exponent);
 }

@@ -51,36 +51,36 @@ void MyLedViewLite::setNeedsDisplay() {
 void MyLedViewLite::InputCommand(int code) {
     ClearErrorCode();
     switch (code) {
-        case 4:
+        case kKeyClear:
             m_line.Clear();
             break;
-        case 47:
+        case kKeyDelete:
             m_line.DeleteObject(m_line.caret());
             break;
-        case 48:
+        case kKeyCaretLeft:
             m_line.MoveCaret(-1);
             break;
-        case 49:
+        case kKeyCaretRight:
             m_line.MoveCaret(1);
             break;
-        case 156:
+        case kKeyCaretLeft10:
             m_line.MoveCaret(-10);
             break;
-        case 157:
+        case kKeyCaretRight10:
             m_line.MoveCaret(10);
             break;
-        case 16: {
+        case kKeyDecimal: {
             std::u16string mark = m_bIsEquationSolverMode ? u"." : DecimalKeyText(g_sOutputMode);
             if (!mark.empty()) m_line.InsertObject(mark);
             break;
         }
-        case 158:
+        case kKeyLiteMinus:
             m_line.InsertObject(u"-");
             break;
-        case 160:
+        case kKeyLiteBlank:
             m_line.InsertObject(u" ");
             break;
-        case 161:
+        case kKeyLiteDivide:
             m_line.InsertObject(u"/");
             break;
         default: {
@@ -144,9 +144,9 @@ void MyLedViewLite::appWillTerminate() const {
 }
 
 int MyLedViewLite::arrowKeyAt(CanvasPoint p) const {
-    if (leftArrowRegion().contains(p) && m_line.CanScrollLeft()) return 48;
-    if (rightArrowRegion().contains(p) && m_line.CanScrollRight()) return 49;
-    return 0;
+    if (leftArrowRegion().contains(p) && m_line.CanScrollLeft()) return kKeyCaretLeft;
+    if (rightArrowRegion().contains(p) && m_line.CanScrollRight()) return kKeyCaretRight;
+    return kKeyNone;
 }
 
 void MyLedViewLite::stopRepeat() {
@@ -159,7 +159,7 @@ void MyLedViewLite::touchDown(CanvasPoint p) {
         delegate->selectedMyLedViewLite(this);
     m_bDragging = false;
     m_bRepeated = false;
-    m_nRepeatKey = 0;
+    m_nRepeatKey = kKeyNone;
     if (inputRegion().contains(p)) {
         m_line.PerformPendingUpdate();
         m_line.PlaceCaretAtTouch(p.x, inputRegion().x);
@@ -169,14 +169,14 @@ void MyLedViewLite::touchDown(CanvasPoint p) {
         return;
     }
     m_nRepeatKey = arrowKeyAt(p);
-    if (m_nRepeatKey != 0 && m_pLoop != nullptr) {
+    if (m_nRepeatKey != kKeyNone && m_pLoop != nullptr) {
         stopRepeat();
         m_repeatTimer = m_pLoop->every(kArrowRepeat, [this] {
             m_bRepeated = true;
             InputCommand(m_nRepeatKey);
             m_line.PerformPendingUpdate();
             // The arrow stops acting once the window has reached that end.
-            bool more = m_nRepeatKey == 48 ? m_line.CanScrollLeft() : m_line.CanScrollRight();
+            bool more = m_nRepeatKey == kKeyCaretLeft ? m_line.CanScrollLeft() : m_line.CanScrollRight();
             if (!more) stopRepeat();
         });
     }
@@ -191,8 +191,8 @@ void MyLedViewLite::touchUp(CanvasPoint p) {
     stopRepeat();
     m_bDragging = false;
     int key = m_nRepeatKey;
-    m_nRepeatKey = 0;
-    if (key != 0 && !m_bRepeated && arrowKeyAt(p) == key) InputCommand(key);
+    m_nRepeatKey = kKeyNone;
+    if (key != kKeyNone && !m_bRepeated && arrowKeyAt(p) == key) InputCommand(key);
 }
 
 void MyLedViewLite::Draw(Canvas& canvas) {

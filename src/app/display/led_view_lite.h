@@ -10,6 +10,7 @@
 #include <string>
 
 #include "app/display/input_line.h"
+#include "app/keys/key_codes.h"
 #include "platform/canvas.h"
 #include "platform/run_loop.h"
 #include "platform/storage.h"
@@ -45,13 +46,14 @@ class MyLedViewLite {
     MyLedViewLiteDelegate* delegate = nullptr;
     bool m_bIsEquationSolverMode = false;
     bool m_bShowCaret = true;
-    int m_iBase = 147;
+    int m_iBase = kKeyBaseDec;
     std::u16string m_sCurOperator;
 
-    // Key codes: the string-mode insertions of the keyboards plus 158 "-", 160 " ", 161 "/"; 4 clears,
-    // 47 deletes at the caret, 48/49 move the caret one object, 156/157 ten; 16 inserts "." in
-    // equation-solver mode, else the output format's decimal mark. Any other code does nothing. The
-    // engine error code is cleared first; every command ends with a redraw request.
+    // Key codes: the string-mode insertions of the keyboards plus kKeyLiteMinus "-", kKeyLiteBlank " ",
+    // kKeyLiteDivide "/"; kKeyClear clears, kKeyDelete deletes at the caret, kKeyCaretLeft/Right move the
+    // caret one object, kKeyCaretLeft10/Right10 ten; kKeyDecimal inserts "." in equation-solver mode, else
+    // the output format's decimal mark. Any other code does nothing. The engine error code is cleared
+    // first; every command ends with a redraw request.
     void InputCommand(int code);
 
     // InsertString of the input line with the current output format (g_sOutputMode) and category
@@ -75,7 +77,7 @@ class MyLedViewLite {
 
     // Touches in view coordinates. Down: tells the delegate (when not selected, or always in
     // equation-solver mode), then places the caret or, on an active arrow, starts the 0.15 s repeat of
-    // key 48/49. Up on an arrow sends that key once unless the repeat already acted. A move after a
+    // kKeyCaretLeft/Right. Up on an arrow sends that key once unless the repeat already acted. A move after a
     // down in the input region scrolls the window by drag.
     void touchDown(CanvasPoint p);
     void touchMoved(CanvasPoint p);
@@ -95,7 +97,7 @@ class MyLedViewLite {
   private:
     void setNeedsDisplay();
     void stopRepeat();
-    int arrowKeyAt(CanvasPoint p) const;  // 48, 49 or 0
+    int arrowKeyAt(CanvasPoint p) const;  // kKeyCaretLeft, kKeyCaretRight or kKeyNone
 
     InputLine m_line;
     RunLoop* m_pLoop;
@@ -104,7 +106,7 @@ class MyLedViewLite {
     bool m_bSelected = false;
     int m_nRedrawRequests = 0;
     RunLoop::TimerId m_repeatTimer = 0;
-    int m_nRepeatKey = 0;
+    int m_nRepeatKey = kKeyNone;
     bool m_bRepeated = false;
     bool m_bDragging = false;
 };

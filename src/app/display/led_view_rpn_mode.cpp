@@ -5,6 +5,7 @@
 
 #include "app/display/led_view.h"
 #include "app/display/led_view_internal.h"
+#include "app/keys/key_codes.h"
 #include "app/keys/key_tables.h"
 #include "app/settings/settings_globals.h"
 #include "engine/format/result_format.h"
@@ -23,45 +24,23 @@ constexpr const char* kE = "2.718281828459045235360";
 // the operand where it must come first, and the operator applied), so that 10^x is 10^x and not x^10.
 std::vector<std::string> RPNWords(int code) {
     switch (code) {
-        case 19:
+        case kKeyEquals:
             return {")"};
-        case 31:
+        case kKeySquare:
             return {"DoNothing", "2", "DoNothing", "^"};
-        case 32:
+        case kKeyCube:
             return {"DoNothing", "3", "DoNothing", "^"};
-        case 42:
+        case kKeyCubeRoot:
             return {"DoNothing", "3", "DoNothing", "1", "DoNothing", "swap", "/", "^"};
-        case 38:
+        case kKeyTenPower:
             return {"DoNothing", "10", "DoNothing", "swap", "^"};
-        case 39:
+        case kKeyExpPower:
             return {"DoNothing", kE, "DoNothing", "swap", "^"};
-        case 131:
+        case kKeyReciprocal:
             return {"DoNothing", "1", "DoNothing", "swap", "/"};
         default:
             return KeyCommandWords(code).rpn;
     }
-}
-
-RPN_SNAPSHOT CurrentStack() {
-    RPN_SNAPSHOT s;
-    s.stack.assign(imoderpn_cplStack, imoderpn_cplStack + imoderpn_count);
-    s.status = imoderpn_status;
-    s.factor = factor;
-    return s;
-}
-
-void RestoreStack(const RPN_SNAPSHOT& s) {
-    std::copy(s.stack.begin(), s.stack.end(), imoderpn_cplStack);
-    imoderpn_count = static_cast<int>(s.stack.size());
-    imoderpn_status = s.status;
-    factor = s.factor;
-}
-
-bool SameEntries(const RPN_SNAPSHOT& a, const RPN_SNAPSHOT& b) {
-    return a.stack.size() == b.stack.size() &&
-           std::equal(a.stack.begin(), a.stack.end(), b.stack.begin(), [](const qcmplx& x, const qcmplx& y) {
-               return qcmp(x.r, y.r) == 0 && qcmp(x.i, y.i) == 0;
-           });
 }
 
 }  // namespace
@@ -71,16 +50,16 @@ void MyLedView::RPNModeCommand(int code) {
         updateRPNStringToLED();
         return;
     }
-    if (code == 4) {
+    if (code == kKeyClear) {
         m_sRPNInputString.clear();
-        AddToRPNStack(".", 147);
-    } else if (code == 44 || code == 45) {
+        AddToRPNStack(".", kKeyBaseDec);
+    } else if (code == kKeyOpenParen || code == kKeyCloseParen) {  // both are ENTER
         addStringToRPNStack();
     } else {
         const std::vector<std::string> words = RPNWords(code);
         if (words.empty()) return;  // a key this mode does not know
         if (!m_sRPNInputString.empty()) addStringToRPNStack();
-        if (GetErrorCode() == 0) RunRPNWords(words, 147);
+        if (GetErrorCode() == kErrNone) AddRPNCommands(words, kKeyBaseDec);
     }
     updateRPNStringToLED();
     updateResultFromStackToLED();
@@ -89,18 +68,18 @@ void MyLedView::RPNModeCommand(int code) {
 // Digits, the decimal point, the sign and backspace edit the entry; true when code was one of them.
 bool MyLedView::EditRPNEntry(int code) {
     std::string& entry = m_sRPNInputString;
-    const bool baseConversion = m_nCurrentFunction == 3;
+    const bool baseConversion = m_nCurrentFunction == kCatBaseConversion;
     if (IsDigitCode(code)) {
         if (entry.size() < kMaxEntry) entry += DigitOf(code);
         return true;
     }
     switch (code) {
-        case 16:
+        case kKeyDecimal:
             // A bare "." would reach the stack as its clearing word; the point always follows a digit.
             if (!baseConversion && entry.find('.') == std::string::npos && entry.size() < kMaxEntry)
                 entry += entry.empty() || entry == "-" ? "0." : ".";
             return true;
-        case 17:
+        case kKeyChangeSign:
             if (!baseConversion) {
                 if (!entry.empty() && entry[0] == '-') {
                     entry.erase(0, 1);
@@ -109,39 +88,12 @@ bool MyLedView::EditRPNEntry(int code) {
                 }
             }
             return true;
-        case 47:
+        case kKeyDelete:
             if (!entry.empty()) entry.pop_back();
             return true;
         default:
             return false;
     }
-}
-
-// Runs several RPN words as one command: all of them or none (a failing word restores the stack as it
-// was before the first), and one undo step for the whole key. radixKey is the radix of the number words.
-bool MyLedView::RunRPNWords(const std::vector<std::string>& words, int radixKey) {
-    if (words.size() == 1) {
-        AddToRPNStack(words[0].c_str(), radixKey);
-        return GetErrorCode() == 0;
-    }
-    const RPN_SNAPSHOT before = CurrentStack();
-    const std::vector<RPN_SNAPSHOT> undo = undoStack, redo = redoStack;
-    for (const std::string& w : words) {
-        AddToRPNStack(w.c_str(), radixKey);
-        if (GetErrorCode() != 0) {
-            RestoreStack(before);
-            undoStack = undo;
-            redoStack = redo;
-            return false;
-        }
-    }
-    if (!SameEntries(before, CurrentStack())) {
-        undoStack = undo;
-        undoStack.push_back(before);
-        if (undoStack.size() > static_cast<size_t>(kRPNHistoryDepth)) undoStack.erase(undoStack.begin());
-        redoStack.clear();
-    }
-    return true;
 }
 
 void MyLedView::addStringToRPNStack() {
@@ -150,11 +102,11 @@ void MyLedView::addStringToRPNStack() {
     const bool hasDigit =
         std::any_of(entry.begin(), entry.end(), [](char c) { return std::isxdigit(c) != 0; });
     if (!hasDigit) {
-        AddToRPNStack("(", 147);
+        AddToRPNStack("(", kKeyBaseDec);
         return;
     }
     std::vector<std::string> words{"DoNothing"};
-    if (m_nCurrentFunction == 3) {
+    if (m_nCurrentFunction == kCatBaseConversion) {
         // The radix modes take a number digit by digit; a sign is applied to the finished number.
         const bool negative = entry[0] == '-';
         for (char c : entry) {
@@ -165,7 +117,7 @@ void MyLedView::addStringToRPNStack() {
         words.push_back(entry);
     }
     words.emplace_back("(");
-    RunRPNWords(words, m_iBase);
+    AddRPNCommands(words, m_iBase);
 }
 
 void MyLedView::updateRPNStringToLED() {
@@ -186,7 +138,7 @@ std::u16string MyLedView::StackLevelText(const qcmplx& value, bool& invalid) con
 }
 
 // Level 1 (the top) goes to the lower stack line, level 2 to the upper one. A complex level cannot be
-// shown: the stack is cleared with key 4 and the message stays on the input line.
+// shown: the stack is cleared with kKeyClear and the message stays on the input line.
 void MyLedView::updateResultFromStackToLED() {
     std::vector<qcmplx> values;
     const int count = getRPNStackValues(values);
@@ -197,7 +149,7 @@ void MyLedView::updateResultFromStackToLED() {
         m_stackLines[1 - level]->setString(text);
     }
     if (invalid) {
-        InputCommand(4);
+        InputCommand(kKeyClear);
         ShowLineText(u"Invalid parameter(s)", true);
         m_platform.feedback.vibrate();
     }

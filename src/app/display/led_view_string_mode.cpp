@@ -1,50 +1,51 @@
 // String mode: keys build an expression in the input line; "=" is evaluated by the main controller,
-// which gives the result back and sends key 19 to push the line onto the history.
+// which gives the result back and sends kKeyEquals to push the line onto the history.
 #include "app/display/led_view.h"
 
+#include "app/keys/key_codes.h"
 #include "app/keys/key_tables.h"
 #include "app/settings/settings_globals.h"
 #include "engine/entry/text_tools.h"
 
 void MyLedView::StringModeCommand(int code) {
     switch (code) {
-        case 149:
+        case kKeyExpressionNext:
             setCurExpressionIndex((m_iExpression + 1) % kExpressionSlots);
             return;
-        case 150:
+        case kKeyExpressionPrevious:
             setCurExpressionIndex((m_iExpression + kExpressionSlots - 1) % kExpressionSlots);
             return;
-        case 151:
-        case 152:
-        case 153:
-        case 154:
-        case 155:
-            setCurExpressionIndex(code - 151);
+        case kKeyExpression1:
+        case kKeyExpression2:
+        case kKeyExpression3:
+        case kKeyExpression4:
+        case kKeyExpression5:
+            setCurExpressionIndex(code - kKeyExpression1);
             return;
-        case 16: {
+        case kKeyDecimal: {
             const std::u16string mark = DecimalKeyText(g_sOutputMode);
             if (!mark.empty()) m_line.InsertObject(mark);
             return;
         }
-        case 47:
+        case kKeyDelete:
             m_line.DeleteObject(m_line.caret());
             return;
-        case 48:
+        case kKeyCaretLeft:
             m_line.MoveCaret(-1);
             return;
-        case 49:
+        case kKeyCaretRight:
             m_line.MoveCaret(1);
             return;
-        case 156:
+        case kKeyCaretLeft10:
             m_line.MoveCaret(-10);
             return;
-        case 157:
+        case kKeyCaretRight10:
             m_line.MoveCaret(10);
             return;
-        case 4:
+        case kKeyClear:
             Clear();
             return;
-        case 19:
+        case kKeyEquals:
             if (m_line.objectCount() > 0) {
                 m_bEqual = true;
                 PushHistory();

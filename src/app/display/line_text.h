@@ -8,11 +8,13 @@
 #include <string>
 #include <string_view>
 
+#include "app/keys/key_codes.h"
+
 // What a number text is grouped for: the output format, the category and the display's base code.
 struct LineTextFormat {
     std::string_view outputMode;
-    int categoryId = 0;
-    int baseCode = 147;
+    int categoryId = kCatArithmetic;
+    int baseCode = kKeyBaseDec;
 };
 
 // Display text into engine text, before the marks are settled (U+00B8 may still be in it):

@@ -5,6 +5,8 @@
 #include "app/display/led_view.h"
 #include "app/display/led_view_internal.h"
 #include "app/display/line_text.h"
+#include "app/keys/key_codes.h"
+#include "app/settings/input_mode_manager.h"
 #include "app/settings/settings_globals.h"
 #include "engine/entry/expr_eval.h"
 #include "engine/entry/text_tools.h"
@@ -62,7 +64,7 @@ std::u16string CutAtCharacter(const std::u16string& text, size_t maxUnits) {
 
 std::u16string GetStrToSaveMemory(const std::u16string& text, int baseCode, std::string_view outputMode) {
     std::u16string s = text;
-    if (baseCode != 148) {
+    if (baseCode != kKeyBaseHex) {
         for (char16_t& c : s) {
             if (c >= u'A' && c <= u'Z') c = static_cast<char16_t>(c - u'A' + u'a');
         }
@@ -99,7 +101,7 @@ const _RAW_MEMORY* MyLedView::memory(int memoryIndex, int category) const {
 }
 
 _RAW_MEMORY& MyLedView::SelectedMemory() {
-    const int index = std::clamp(m_iMemory - 126, 0, kMemories - 1);
+    const int index = std::clamp(m_iMemory - kKeyMemory1, 0, kMemories - 1);
     const int category = m_iCategory >= 0 ? m_iCategory : 0;
     return m_pRawMS[index * kDisplayCategories + category];
 }
@@ -127,17 +129,18 @@ std::u16string MyLedView::StringModeMemoryOperand() const {
 // stack when nothing is being typed). Nothing while the line shows a message.
 std::u16string MyLedView::ValueOnDisplay() const {
     if (m_bLineShowsMessage) return {};
-    if (m_iNotation == 136 || m_iNotation == 159) {
+    if (m_iNotation == kKeyNotationSci || m_iNotation == kKeyNotationFrac) {
         const qcmplx last = GetLastResult();
-        const DisplayString d = ConstructDisplayString(m_iBase, m_iBitWidth, last.r, 136, 32, g_iFixDigits);
+        const DisplayString d =
+            ConstructDisplayString(m_iBase, m_iBitWidth, last.r, kKeyNotationSci, 32, g_iFixDigits);
         return Widen(d.text) + Widen(d.exponent);
     }
-    if (CurrentInputMode() == 2) {
+    if (CurrentInputMode() == kInputModeRPN) {
         if (!m_sRPNInputString.empty()) return Latin1ToU16(m_sRPNInputString);
         std::vector<qcmplx> values;
         if (getRPNStackValues(values) == 0) return u"0";
         const DisplayString d =
-            ConstructDisplayString(m_iBase, m_iBitWidth, values.back().r, 135, 32, g_iFixDigits);
+            ConstructDisplayString(m_iBase, m_iBitWidth, values.back().r, kKeyNotationNorm, 32, g_iFixDigits);
         return Widen(d.text) + Widen(d.exponent);
     }
     return Latin1ToU16(OutputParsedString());
@@ -146,27 +149,29 @@ std::u16string MyLedView::ValueOnDisplay() const {
 void MyLedView::MemoryCommand(int code, int inputMode) {
     _RAW_MEMORY& mem = SelectedMemory();
     const int radix = GetNumBaseDigit();
-    auto operand = [&]() { return inputMode == 0 ? StringModeMemoryOperand() : ValueOnDisplay(); };
+    auto operand = [&]() {
+        return inputMode == kInputModeString ? StringModeMemoryOperand() : ValueOnDisplay();
+    };
     switch (code) {
-        case 9: {
+        case kKeyMemoryStore: {
             const std::u16string value = GetStrToSaveMemory(operand(), m_iBase, g_sOutputMode);
             if (!value.empty()) mem.set(value, radix);
             break;
         }
-        case 14:
+        case kKeyMemoryRecall:
             RecallMemory(inputMode);
             break;
-        case 21:
+        case kKeyMemoryClear:
             mem.clear();
             break;
-        case 190:
+        case kKeyMemoryAdd:
             if (mem.empty()) {
-                MemoryCommand(9, inputMode);
+                MemoryCommand(kKeyMemoryStore, inputMode);
             } else {
                 DoMemory(u"+", operand());
             }
             break;
-        case 191:
+        case kKeyMemorySubtract:
             if (mem.empty()) mem.set(u"0", radix);
             DoMemory(u"-", operand());
             break;
@@ -183,28 +188,28 @@ void MyLedView::RecallMemory(int inputMode) {
     if (mem.empty()) return;
     const std::u16string text = MemoryTextInCurrentRadix(mem);
     if (text.empty()) return;
-    if (inputMode == 0) {
+    if (inputMode == kInputModeString) {
         InsertString(text, false);
         return;
     }
     const std::string engine = ::OutputParsedString(text, g_sOutputMode);
     const REG r = ExprEval(engine.c_str(), 0, GetNumBaseDigit());
-    if (GetErrorCode() != 0) return;
+    if (GetErrorCode() != kErrNone) return;
     qcmplx value{};
     qmov(r.re, value.r);
     if (r.type == REG_COMPLEX) qmov(r.im, value.i);
-    if (inputMode == 2) {
+    if (inputMode == kInputModeRPN) {
         if (!m_sRPNInputString.empty()) addStringToRPNStack();
-        if (GetErrorCode() == 0) PushValueAsEntry(value, true);
+        if (GetErrorCode() == kErrNone) PushValueAsEntry(value, true);
         updateRPNStringToLED();
         updateResultFromStackToLED();
         return;
     }
-    if (imoderpn_status == 0 || imoderpn_status == 2 || imoderpn_status == 3) AddToImodeStack("Pop", 147);
+    if (ImodeEntryInProgress()) AddToImodeStack("Pop", kKeyBaseDec);
     PushValueAsEntry(value, false);
-    if (GetErrorCode() != 0) return;
+    if (GetErrorCode() != kErrNone) return;
     m_cplCurValue = value;
-    g_dblLastResult = value;
+    SetImodeLastResult(value);
     ShowImodeValue(false);
 }
 
@@ -212,21 +217,22 @@ void MyLedView::RecallMemory(int inputMode) {
 // radix one by one; the entry is ended afterwards.
 void MyLedView::PushValueAsEntry(const qcmplx& value, bool rpn) {
     std::vector<std::string> words{"DoNothing"};
-    if (m_iBase == 147) {
+    if (m_iBase == kKeyBaseDec) {
         const std::u16string text = Widen(qtoascex_str(value.r, 40));
         words.emplace_back(text.begin(), text.end());
     } else {
-        const DisplayString d = ConstructDisplayString(m_iBase, m_iBitWidth, value.r, 135, 32, 4);
+        const DisplayString d =
+            ConstructDisplayString(m_iBase, m_iBitWidth, value.r, kKeyNotationNorm, 32, 4);
         for (char c : d.text) words.emplace_back(1, c);
     }
     words.emplace_back(rpn ? "(" : "DoNothing");
     if (rpn) {
-        RunRPNWords(words, m_iBase);
+        AddRPNCommands(words, m_iBase);
         return;
     }
     for (const std::string& w : words) {
         AddToImodeStack(w.c_str(), m_iBase);
-        if (GetErrorCode() != 0) return;
+        if (GetErrorCode() != kErrNone) return;
     }
 }
 
@@ -242,7 +248,7 @@ void MyLedView::DoMemory(const std::u16string& op, const std::u16string& operand
     const std::string engine = ::OutputParsedString(m + op + u"(" + s + u")", g_sOutputMode);
     ClearErrorCode();
     const REG r = ExprEval(engine.c_str(), 0, GetNumBaseDigit());
-    if (GetErrorCode() == 0 && (r.type == REG_REAL || r.type == REG_COMPLEX)) {
+    if (GetErrorCode() == kErrNone && (r.type == REG_REAL || r.type == REG_COMPLEX)) {
         bool scientific = false, complex = false;
         const std::u16string t = GetStrToSaveMemory(
             ExpResult_REGToString(r, m_iBase, m_iBitWidth, m_iNotation, scientific, complex), m_iBase,

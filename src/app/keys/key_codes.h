@@ -169,10 +169,16 @@ constexpr int kKeyMemoryClear = 21;      // MC
 constexpr int kKeyMemoryAdd = 190;       // M+
 constexpr int kKeyMemorySubtract = 191;  // M-
 constexpr int kKeyMemory1 = 126;         // M1..M5 are 126..130
+constexpr int kKeyMemory2 = 127;
+constexpr int kKeyMemory3 = 128;
+constexpr int kKeyMemory4 = 129;
 constexpr int kKeyMemory5 = 130;
 constexpr int kKeyExpressionNext = 149;
 constexpr int kKeyExpressionPrevious = 150;
 constexpr int kKeyExpression1 = 151;  // E1..E5 are 151..155
+constexpr int kKeyExpression2 = 152;
+constexpr int kKeyExpression3 = 153;
+constexpr int kKeyExpression4 = 154;
 constexpr int kKeyExpression5 = 155;
 
 // ---- caret, shift, indicators and modes ----------------------------------------------------------------
@@ -236,6 +242,9 @@ constexpr int kKeyLiteBlank = 160;     // " "
 constexpr int kKeyLiteDivide = 161;    // "/"
 constexpr int kKeySolverEnter = 7282;  // the enter key of the 1-4 equation solver
 
+// The key codes run 0 .. kLastKeyCode.
+constexpr int kLastKeyCode = 199;
+
 // No key: a key the digit filter dropped, or a lookup outside a table. The dispatcher ignores it.
 constexpr int kKeyNone = -1;
 
@@ -253,6 +262,10 @@ constexpr int kCatStatistics = 8;
 constexpr int kCatEquationSolver = 12;
 constexpr int kCatGraph = 13;
 constexpr int kCatBusiness = 17;
+// Display categories that no panel entry selects (the display knows them all the same).
+constexpr int kCatUnlisted9 = 9;
+constexpr int kCatUnlisted10 = 10;
+constexpr int kCatUnlisted11 = 11;
 constexpr int kDisplayCategoryCount = 12;  // display categories 0..11
 
 // Digit keys: true for the ten decimal digits.
@@ -262,4 +275,11 @@ constexpr bool IsDecimalDigitKey(int code) {
 }
 constexpr bool IsHexDigitKey(int code) {
     return code >= kKeyHexA && code <= kKeyHexF;
+}
+// Memory keys M1..M5 and expression keys E1..E5.
+constexpr bool IsMemoryKey(int code) {
+    return code >= kKeyMemory1 && code <= kKeyMemory5;
+}
+constexpr bool IsExpressionKey(int code) {
+    return code >= kKeyExpression1 && code <= kKeyExpression5;
 }

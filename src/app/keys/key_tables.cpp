@@ -3,6 +3,7 @@
 #include <array>
 #include <cstring>
 
+#include "app/keys/key_codes.h"
 #include "app/keys/static_table_codes.h"
 #include "engine/format/group_numbers.h"
 
@@ -12,7 +13,9 @@ bool InRange(int v, int lo, int hi) {
     return v >= lo && v < hi;
 }
 
-// One row per code with a meaning: up to two inserted objects, up to six words per mode.
+// One row per code with a meaning: up to two inserted objects, up to six words per mode. The rows (and the
+// captions below) are the key-code table itself, written by number as it is numbered; the code uses the
+// names of keys/key_codes.h.
 struct MeaningRow {
     int code;
     const char16_t* insert[2];
@@ -186,17 +189,17 @@ KeyList MakeList(const int (&codes)[N], const char* const (&captions)[M]) {
 
 int checkIndex(int categoryId) {
     switch (categoryId) {
-        case 0:
+        case kCatArithmetic:
             return 0;
-        case 1:
+        case kCatTrigonom:
             return 1;
-        case 3:
+        case kCatBaseConversion:
             return 2;
-        case 4:
+        case kCatFinance:
             return 3;
-        case 13:
+        case kCatGraph:
             return 4;
-        case 8:
+        case kCatStatistics:
             return 5;
         default:
             return -1;
@@ -216,7 +219,7 @@ int PortraitKeyType(int page, int slot, bool rpn) {
 }
 
 bool IsPortraitSlotCovered(int page, int slot, bool rpn) {
-    return slot > 0 && PortraitKeyType(page, slot - 1, rpn) == 4;
+    return slot > 0 && PortraitKeyType(page, slot - 1, rpn) == kButtonDoubleWidth;
 }
 
 std::string PortraitImageText(int page, bool rpn) {
@@ -225,8 +228,8 @@ std::string PortraitImageText(int page, bool rpn) {
 }
 
 int LandscapePage(int categoryId) {
-    if (categoryId == 1) return 1;
-    if (categoryId == 3) return 2;
+    if (categoryId == kCatTrigonom) return 1;
+    if (categoryId == kCatBaseConversion) return 2;
     return 0;
 }
 
@@ -252,7 +255,7 @@ int LandscapeNumberPadKeyCode(int slot, bool shift) {
 }
 
 bool LandscapeNumberPadRepeats(int slot) {
-    return InRange(slot, 0, kLandNumPadSlots) && arrLandTAHoldButtonTypesNumkey[slot] == 2;
+    return InRange(slot, 0, kLandNumPadSlots) && arrLandTAHoldButtonTypesNumkey[slot] == kHoldRepeats;
 }
 
 int PanelCategory(int panelIndex) {
@@ -272,8 +275,8 @@ int PanelIndexOfCategory(int categoryId) {
 }
 
 KeyList FunctionListForCategory(int categoryId) {
-    if (categoryId == 0) return MakeList(arrKeyFunctionList, arrKeyFunctionListCaptions);
-    if (categoryId == 13) return MakeList(arrKeyFunctionList2, arrKeyFunctionList2Captions);
+    if (categoryId == kCatArithmetic) return MakeList(arrKeyFunctionList, arrKeyFunctionListCaptions);
+    if (categoryId == kCatGraph) return MakeList(arrKeyFunctionList2, arrKeyFunctionList2Captions);
     return {};
 }
 

@@ -9,6 +9,17 @@
 // Button types: 0 ordinary, 1 function list, 2 shift, 3 menu, 4 double width (covers the next slot too).
 #pragma once
 
+// The button types of the type tables.
+enum ButtonType : int {
+    kButtonOrdinary = 0,
+    kButtonFunctionList = 1,
+    kButtonShift = 2,
+    kButtonMenu = 3,
+    kButtonDoubleWidth = 4,  // covers its own slot and the next one
+};
+// arrLandTAHoldButtonTypesNumkey: a key that repeats while held (0: a single press).
+constexpr int kHoldRepeats = 2;
+
 constexpr int kModePageCount = 7;   // portrait pages; page 6 carries no keys
 constexpr int kModePageSlots = 18;  // 3 rows of 6
 constexpr int kRPNPageCount = 3;

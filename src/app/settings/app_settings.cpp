@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <charconv>
 
+#include "app/keys/key_codes.h"
 #include "app/keys/key_tables.h"
 #include "app/settings/settings_globals.h"
 #include "app/util/le_bytes.h"
@@ -120,7 +121,8 @@ void LoadAppStatus(const Storage& storage) {
         if (auto id = ParseDecimal(*s); id && IsPanelCategory(*id)) g_CurrentFunction = *id;
     }
     if (auto s = storage.userDefault("startupLandFunction")) {
-        if (auto id = ParseDecimal(*s); id && (*id == 0 || *id == 1 || *id == 3))
+        if (auto id = ParseDecimal(*s);
+            id && (*id == kCatArithmetic || *id == kCatTrigonom || *id == kCatBaseConversion))
             g_curLandScapeFunction = *id;
     }
     std::optional<std::array<int, 12>> order;

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "app/keys/key_codes.h"
 #include "app/keys/static_table_codes.h"
 #include "app/settings/settings_globals.h"
 #include "app/util/le_bytes.h"
@@ -17,7 +18,8 @@ CCategoryInputModeManager::~CCategoryInputModeManager() {
 void CCategoryInputModeManager::setDefaults() {
     for (int i = 0; i < kCount; ++i) {
         m_arrCategoryIds[i] = arrPanelCategories[i];
-        m_arrInputModes[i] = 0;
+        m_arrInputModes[i] = kInputModeString;
+        // The panel's first, second and fourth entries: Arithmetic, Trigonom and Base Conversion.
         m_arrSwitchable[i] = (i == 0 || i == 1 || i == 3) ? 1 : 0;
     }
     m_nPrevMode = m_arrInputModes[0];
@@ -63,7 +65,8 @@ bool CCategoryInputModeManager::deserialize(std::span<const std::uint8_t> bytes)
         return a == b;
     };
     bool valid = !r.failed() && isPanelPermutation() &&
-                 std::all_of(modes.begin(), modes.end(), [](std::int32_t m) { return m >= 0 && m <= 2; }) &&
+                 std::all_of(modes.begin(), modes.end(),
+                             [](std::int32_t m) { return m >= kInputModeString && m <= kInputModeRPN; }) &&
                  std::all_of(flags.begin(), flags.end(), [](std::uint8_t f) { return f <= 1; });
     if (!valid) return false;
     m_arrCategoryIds = ids;
@@ -73,7 +76,9 @@ bool CCategoryInputModeManager::deserialize(std::span<const std::uint8_t> bytes)
 }
 
 void CCategoryInputModeManager::setInputMode(const std::string& mode) {
-    int value = mode == "String-Standard" ? 0 : mode == "Basic-Standard" ? 1 : 2;
+    const int value = mode == "String-Standard"  ? kInputModeString
+                      : mode == "Basic-Standard" ? kInputModeBasic
+                                                 : kInputModeRPN;
     m_nPrevMode = m_arrInputModes[0];
     for (int i = 0; i < kCount; ++i) {
         if (m_arrSwitchable[i] == 1) m_arrInputModes[i] = value;
@@ -81,7 +86,7 @@ void CCategoryInputModeManager::setInputMode(const std::string& mode) {
 }
 
 std::optional<int> CCategoryInputModeManager::storedMode(int categoryId) const {
-    if (categoryId < 0 || categoryId > 11) categoryId = g_CurrentFunction;
+    if (categoryId < 0 || categoryId >= kDisplayCategoryCount) categoryId = g_CurrentFunction;
     for (int i = 0; i < kCount; ++i) {
         if (m_arrCategoryIds[i] == categoryId) return m_arrInputModes[i];
     }
@@ -92,18 +97,18 @@ int CCategoryInputModeManager::getInputMode(int categoryId) const {
     for (int i = 0; i < kCount; ++i) {
         if (m_arrCategoryIds[i] == categoryId) return m_arrInputModes[i];
     }
-    return 0;
+    return kInputModeString;
 }
 
 bool CCategoryInputModeManager::isRPNMode(int categoryId) const {
-    return storedMode(categoryId) == 2;
+    return storedMode(categoryId) == kInputModeRPN;
 }
 bool CCategoryInputModeManager::isBasicMode(int categoryId) const {
-    return storedMode(categoryId) == 1;
+    return storedMode(categoryId) == kInputModeBasic;
 }
 bool CCategoryInputModeManager::isStringMode(int categoryId) const {
     auto m = storedMode(categoryId);
-    return !m || *m == 0;
+    return !m || *m == kInputModeString;
 }
 
 bool CCategoryInputModeManager::isInputModeChanged() const {

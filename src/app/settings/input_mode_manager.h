@@ -16,6 +16,13 @@
 
 #include "platform/storage.h"
 
+// The input modes, as the file stores them (int32).
+enum InputMode : std::int32_t {
+    kInputModeString = 0,  // keys edit an expression, "=" evaluates it
+    kInputModeBasic = 1,   // immediate execution
+    kInputModeRPN = 2,     // reverse Polish, with a value stack
+};
+
 class CCategoryInputModeManager {
   public:
     static constexpr int kCount = 12;

@@ -14,6 +14,10 @@
 
 class CCategoryInputModeManager;
 
+// Screen modes (g_nCurScreenMode).
+constexpr int kScreenPortrait = 1;
+constexpr int kScreenLandscape = 2;
+
 extern bool g_bHelp;                        // function tooltip on; initially true
 extern bool g_bSound;                       // key click on; false until loaded
 extern std::string g_strSoundFileName;      // click sound in the resource folder's "Sounds"
@@ -25,6 +29,6 @@ extern std::string g_soundPlayer;                // sound file the click player 
 extern std::string g_nstrAppPath;                // resource folder
 extern int g_curLandScapeFunction;               // category id shown in landscape; initially 0
 extern std::array<int, 12> g_arrOrderView;       // mode-keyboard page order (panel indices); 0..11
-extern int g_nCurScreenMode;                     // 1 portrait, 2 landscape
+extern int g_nCurScreenMode;                     // kScreenPortrait or kScreenLandscape
 extern bool g_bShiftMode;                        // shift latch of the keyboards
 extern CCategoryInputModeManager* g_pInputMode;  // input modes per category; owned by the application

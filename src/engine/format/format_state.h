@@ -1,6 +1,8 @@
 // Process-wide state that the result formatter reads: the notation settings, the output format and the
-// current category. The settings code fills them at start-up and when the settings screen closes; the
-// main controller keeps g_CurrentFunction; the formatter itself keeps g_nPreNotation.
+// current category. The first four are the application's settings, which the engine only reads: the
+// settings code fills them at start-up and when the settings screen closes, and the main controller
+// keeps g_CurrentFunction. g_nPreNotation is the formatter's own; the display sets it through
+// SetPreNotation.
 #pragma once
 
 #include <cstdint>
@@ -14,3 +16,5 @@ extern int g_CurrentFunction;      // current category id; initially 0
 // The notation key (134 FIX, 135 NORM, 159 FRAC) of the last decimal result formatted in a notation other
 // than SCI, so that the display can return to it after a forced switch to SCI. Initially 135.
 extern int g_nPreNotation;
+// Stores notationKey in g_nPreNotation: the display's own choice of notation, which Clear returns to.
+void SetPreNotation(int notationKey);

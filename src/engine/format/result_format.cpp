@@ -248,6 +248,10 @@ void RememberLastResult(const REG& result) {
 
 }  // namespace
 
+void KeepLastResult(const REG& result) {
+    RememberLastResult(result);
+}
+
 int AngleKeyOf(int mode) {
     return mode == 1 ? kAngleRad : mode == 2 ? kAngleGra : kAngleDeg;
 }

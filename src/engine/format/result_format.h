@@ -105,3 +105,7 @@ std::string ldtoa(double value, int radix, int bitWidth);
 // Callers: the main controller for every "=" result, the memory commands for M+ and M-.
 std::u16string ExpResult_REGToString(const REG& result, int radixKey, int widthKey, int notationKey,
                                      bool& switchToScientific, bool& resultIsComplex);
+
+// Keeps the type and both parts of a scalar result in the last-result register g_reg[1] ("VRE"), as
+// ExpResult_REGToString does; for callers that show a result another way (the terminal's full precision).
+void KeepLastResult(const REG& result);

@@ -112,7 +112,7 @@ qcmplx RepeatLast() {
     long n = OneOf(name.c_str(), kOneOperandWords) ? 1 : 2;
     row->handler(s, n, 0);
     if (Failed()) {
-        ClearRepeat();
+        ClearImodeRepeat();
         return qczero;
     }
     g_dblLastResult = s[0];

@@ -174,7 +174,7 @@ using namespace rpn_detail;
 qcmplx AddToRPNStack(const char* command, int radixKey) {
     if (GetErrorCode() != 0) return qczero;
     Clearmerror();  // a flag left by earlier work would fail the qcmplx operations below
-    backupStack = TakeSnapshot();
+    backupStack = TakeRPNSnapshot();
     Outcome out;
     if (Is(command, "(") || Is(command, ")")) {
         imoderpn_status = -1;
@@ -183,7 +183,7 @@ qcmplx AddToRPNStack(const char* command, int radixKey) {
         out = RunCommonCommand(command, radixKey);
     }
     if (GetErrorCode() != 0) {
-        RestoreSnapshot(backupStack);
+        RestoreRPNSnapshot(backupStack);
         return qczero;
     }
     const bool historyWord = Is(command, "undo") || Is(command, "redo");

@@ -136,14 +136,14 @@ void DecimalPoint() {
 // Drops the entry being typed, or clears everything when none is.
 void Clear() {
     if (imoderpn_count == 0) {
-        ClearRepeat();
+        ClearImodeRepeat();
         imoderpn_stack.clear();
     } else if (imoderpn_status == 0 || imoderpn_status == 2 || imoderpn_status == 3) {
         --imoderpn_count;
     } else {
         imoderpn_count = 0;
         imoderpn_stack.clear();
-        ClearRepeat();
+        ClearImodeRepeat();
     }
     imoderpn_status = -1;
 }

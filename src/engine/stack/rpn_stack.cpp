@@ -50,33 +50,10 @@ qcmplx RealValue(long value) {
     return v;
 }
 
-RPN_SNAPSHOT TakeSnapshot() {
-    RPN_SNAPSHOT s;
-    s.stack.assign(imoderpn_cplStack, imoderpn_cplStack + imoderpn_count);
-    s.status = imoderpn_status;
-    s.factor = factor;
-    return s;
-}
-
-void RestoreSnapshot(const RPN_SNAPSHOT& snapshot) {
-    // A snapshot is only ever taken of this stack, so it always fits; the bound keeps that true.
-    const size_t n = std::min(snapshot.stack.size(), static_cast<size_t>(kValueStackSize));
-    std::copy(snapshot.stack.begin(), snapshot.stack.begin() + static_cast<long>(n), imoderpn_cplStack);
-    imoderpn_count = static_cast<int>(n);
-    imoderpn_status = snapshot.status;
-    factor = snapshot.factor;
-}
-
 bool EntriesDiffer(const RPN_SNAPSHOT& snapshot) {
     if (snapshot.stack.size() != static_cast<size_t>(imoderpn_count)) return true;
     if (snapshot.stack.empty()) return false;
     return std::memcmp(snapshot.stack.data(), imoderpn_cplStack, sizeof(qcmplx) * snapshot.stack.size()) != 0;
-}
-
-void ClearRepeat() {
-    g_chrLastItem[0] = '\0';
-    g_dblLastParam = qczero;
-    g_dblLastResult = qczero;
 }
 
 bool RunTableWord(const char* word) {
@@ -90,7 +67,36 @@ bool RunTableWord(const char* word) {
 
 }  // namespace rpn_detail
 
-using rpn_detail::TakeSnapshot;
+RPN_SNAPSHOT TakeRPNSnapshot() {
+    RPN_SNAPSHOT s;
+    s.stack.assign(imoderpn_cplStack, imoderpn_cplStack + imoderpn_count);
+    s.status = imoderpn_status;
+    s.factor = factor;
+    return s;
+}
+
+void RestoreRPNSnapshot(const RPN_SNAPSHOT& snapshot) {
+    // The stack holds kValueStackSize entries; a longer snapshot cannot have come from it and is cut.
+    const size_t n = std::min(snapshot.stack.size(), static_cast<size_t>(kValueStackSize));
+    std::copy(snapshot.stack.begin(), snapshot.stack.begin() + static_cast<long>(n), imoderpn_cplStack);
+    imoderpn_count = static_cast<int>(n);
+    imoderpn_status = snapshot.status;
+    factor = snapshot.factor;
+}
+
+void ClearImodeRepeat() {
+    g_chrLastItem[0] = '\0';
+    g_dblLastParam = qczero;
+    g_dblLastResult = qczero;
+}
+
+void SetImodeLastResult(const qcmplx& value) {
+    g_dblLastResult = value;
+}
+
+bool ImodeEntryInProgress() {
+    return imoderpn_status == 0 || imoderpn_status == 2 || imoderpn_status == 3;
+}
 
 namespace {
 
@@ -102,8 +108,8 @@ void PushHistory(std::vector<RPN_SNAPSHOT>& history, RPN_SNAPSHOT snapshot) {
 // Restores the newest state of from and keeps the current one on to.
 void MoveHistory(std::vector<RPN_SNAPSHOT>& from, std::vector<RPN_SNAPSHOT>& to) {
     if (from.empty()) return;
-    PushHistory(to, TakeSnapshot());
-    rpn_detail::RestoreSnapshot(from.back());
+    PushHistory(to, TakeRPNSnapshot());
+    RestoreRPNSnapshot(from.back());
     from.pop_back();
 }
 
@@ -121,6 +127,29 @@ std::string EntryText(const qcmplx& value, int radixKey, int widthKey) {
 void rpn_detail::RecordRPNUndo(const RPN_SNAPSHOT& before) {
     PushHistory(undoStack, before);
     redoStack.clear();
+}
+
+bool AddRPNCommands(const std::vector<std::string>& words, int radixKey) {
+    if (words.size() == 1) {
+        AddToRPNStack(words[0].c_str(), radixKey);
+        return GetErrorCode() == 0;
+    }
+    const RPN_SNAPSHOT before = TakeRPNSnapshot();
+    // Each word would record its own undo step; the histories are put back and the whole run recorded once.
+    const std::vector<RPN_SNAPSHOT> undo = undoStack, redo = redoStack;
+    for (const std::string& w : words) {
+        AddToRPNStack(w.c_str(), radixKey);
+        if (GetErrorCode() != 0) {
+            RestoreRPNSnapshot(before);
+            undoStack = undo;
+            redoStack = redo;
+            return false;
+        }
+    }
+    undoStack = undo;
+    redoStack = redo;
+    if (rpn_detail::EntriesDiffer(before)) rpn_detail::RecordRPNUndo(before);
+    return true;
 }
 
 void RPNUndo() {

@@ -74,10 +74,34 @@ extern qcmplx g_dblLastResult;
 // are -1; the handlers' codes otherwise).
 qcmplx AddToRPNStack(const char* command, int radixKey);
 
+// Applies several RPN command words as one command (a key whose meaning takes several words): all of
+// them or none, and at most one undo step. When a word fails, the stack, its count, the entry state and
+// both histories are put back as they were before the first word, and false is returned with the error
+// code set. When all succeed and the entries changed, the state before the first word is recorded on the
+// undo history (and the redo history cleared); when they did not change, the histories stay as they
+// were. A single word is exactly AddToRPNStack. radixKey is the radix of the number words.
+bool AddRPNCommands(const std::vector<std::string>& words, int radixKey);
+
+// The state of the stack (entries, entry status, typed decimals), and putting one back. A snapshot is
+// cut to the kValueStackSize entries the stack holds.
+RPN_SNAPSHOT TakeRPNSnapshot();
+void RestoreRPNSnapshot(const RPN_SNAPSHOT& snapshot);
+
 // Applies one I-mode command with the radix key. Returns the value to show: the top entry, or for "="
 // without a pending operator the repeated result. Any failure empties the stack and the pending
 // operators (entry status -1) and returns zero, leaving the error code set.
 qcmplx AddToImodeStack(const char* command, int radixKey);
+
+// The operation a further I-mode "=" repeats: ClearImodeRepeat forgets it (g_chrLastItem, g_dblLastParam
+// and g_dblLastResult), SetImodeLastResult makes value the result it is repeated on. The display calls
+// them to keep the repeat in step with the value on show (a complex value cannot be shown, so nothing is
+// repeated on it).
+void ClearImodeRepeat();
+void SetImodeLastResult(const qcmplx& value);
+
+// True while the top entry is a number being typed (its integer or its fractional part) or pi from "PI":
+// an entry that a value recalled from elsewhere replaces.
+bool ImodeEntryInProgress();
 
 // Display texts of the stack entries, bottom first, into out (replacing its contents): the real part of
 // each entry by ConstructDisplayString (engine/format/result_format.h) with the radix and width keys, NORM

@@ -19,18 +19,12 @@ qcmplx TopOrZero();
 // A real q-number as a complex value.
 qcmplx RealValue(long value);
 
-RPN_SNAPSHOT TakeSnapshot();
-void RestoreSnapshot(const RPN_SNAPSHOT& snapshot);
 // True when the entries (count or values) differ from the snapshot's.
 bool EntriesDiffer(const RPN_SNAPSHOT& snapshot);
 
 // Keeps before on the undo history (dropping the oldest beyond kRPNHistoryDepth) and clears the redo
 // history.
 void RecordRPNUndo(const RPN_SNAPSHOT& before);
-
-// Forgets the operation that a further I-mode "=" would repeat: g_chrLastItem, g_dblLastParam and
-// g_dblLastResult.
-void ClearRepeat();
 
 // Runs the lpFunctionTableEx handler of word over the whole stack (group base 0). False when word is
 // not in the table (nothing runs, g_chrLastItem is kept).

@@ -36,7 +36,7 @@ TEST(TextTools, FunctionArgumentsAndParameters) {
         while (GetParam(r.args, arg, p)) got.push_back(arg);
         EXPECT_EQ(got, r.want) << r.args;
     }
-    EXPECT_EQ(GetErrorCode(), 0);
+    EXPECT_EQ(GetErrorCode(), kErrNone);
     int p = 0;
     GetParam("1),2", out, p);  // a ')' that closes nothing is reported
     EXPECT_EQ(GetErrorCode(), kErrCallSyntax);
@@ -92,7 +92,7 @@ TEST(TextTools, LiteralsChangeRadixUnderTheBitWidth) {
         if (r.want && *r.want) {
             ASSERT_TRUE(got.has_value()) << r.text;
             EXPECT_EQ(*got, r.want) << r.text << " " << r.from << "->" << r.to << " w" << r.width;
-            EXPECT_EQ(GetErrorCode(), 0);
+            EXPECT_EQ(GetErrorCode(), kErrNone);
         } else {
             EXPECT_FALSE(got.has_value()) << r.text;
             EXPECT_EQ(GetErrorCode(), kErrRadixConversion) << r.text;

@@ -248,7 +248,7 @@ TEST(VariableEvaluators, Tolerances) {
     g_lpszVariable = "x";
     EXPECT_EQ(fnex(1, ""), 0);
     EXPECT_EQ(fnex(1, nullptr), 0);
-    EXPECT_EQ(GetErrorCode(), 0);
+    EXPECT_EQ(GetErrorCode(), kErrNone);
     EXPECT_EQ(fnex(1, "x+i/1e9"), 1);
     EXPECT_EQ(fnex(1, "x+i/1e7"), 0);
     EXPECT_EQ(GetErrorCode(), kErrComplex);
@@ -266,7 +266,7 @@ TEST(VariableEvaluators, Tolerances) {
     qcmplx r;
     g_lpszExpression = "x+i/1e70";
     fn(&r, x);
-    EXPECT_EQ(GetErrorCode(), 0);
+    EXPECT_EQ(GetErrorCode(), kErrNone);
     EXPECT_TRUE(testutil::EqualsDecimal(r.r, "2"));
     EXPECT_FALSE(iszero(r.i));  // kept: fn only tests
     g_lpszExpression = "x+i/1e60";
@@ -277,7 +277,7 @@ TEST(VariableEvaluators, Tolerances) {
     ClearErrorCode();
     g_lpszExpression = "1/1e70+x*i";
     fn1(&r, x);
-    EXPECT_EQ(GetErrorCode(), 0);
+    EXPECT_EQ(GetErrorCode(), kErrNone);
     EXPECT_TRUE(iszero(r.r));  // below 1e-64: exactly zero
     EXPECT_TRUE(testutil::EqualsDecimal(r.i, "2"));
     g_lpszExpression = nullptr;

@@ -215,7 +215,7 @@ TEST(MatrixHandlers, ResultGoesToRegisterZeroExceptForInPlaceWords) {
         const REG sentinel = Mat(1, 2, {9, 9});
         g_reg[0] = sentinel;
         const Stack s = RunWord(r.word, {Scalar(1), Mat(2, 2, {4, 1, 2, 3})}, 1);
-        ASSERT_EQ(GetErrorCode(), 0) << r.word;
+        ASSERT_EQ(GetErrorCode(), kErrNone) << r.word;
         ASSERT_EQ(s.count, 2) << r.word;
         EXPECT_EQ(Difference(s.entries[0], Scalar(1), 0), "") << r.word;  // below the group: untouched
         const std::string d = Difference(g_reg[0], r.inPlace ? sentinel : s.entries[1], 0);
@@ -228,7 +228,7 @@ TEST(MatrixRoutines, OneRegisterForms) {
     ClearErrorCode();
     EXPECT_DOUBLE_EQ(MatrixDet(Mat(2, 2, {3, 1, 4, 2})), 2);
     EXPECT_EQ(MatrixDet(Mat(2, 2, {1, 2, 2, 4})), 0);  // reaches the end: 0 without an error
-    EXPECT_EQ(GetErrorCode(), 0);
+    EXPECT_EQ(GetErrorCode(), kErrNone);
     EXPECT_EQ(MatrixDet(Mat(3, 3, {1e-160, 0, 0, 0, 1e-160, 0, 0, 0, 1})), 0);  // vanishes on the way
     EXPECT_EQ(GetErrorCode(), kErrDeterminant);
     ClearErrorCode();
@@ -385,13 +385,13 @@ TEST(MatrixReference, DeterminantsAndInversesOfRandomMatrices) {
             const REG a = WellConditioned(rng, n);
             SCOPED_TRACE(Describe(a));
             Stack s = RunWord("det", {a});
-            ASSERT_EQ(GetErrorCode(), 0);
+            ASSERT_EQ(GetErrorCode(), kErrNone);
             const long double want = CofactorDet(ToL(a));
             EXPECT_NEAR(Real(s.entries[0]), static_cast<double>(want),
                         1e-11 * std::fabs(static_cast<double>(want)));
 
             s = RunWord("inv", {a});
-            ASSERT_EQ(GetErrorCode(), 0);
+            ASSERT_EQ(GetErrorCode(), kErrNone);
             const LMat la = ToL(a), lx = ToL(s.entries[0]);
             for (int i = 0; i < n; ++i) {
                 for (int j = 0; j < n; ++j) {
@@ -429,7 +429,7 @@ TEST(MatrixReference, RanksOfRandomIntegerProducts) {
         }
         SCOPED_TRACE(Describe(m));
         const Stack s = RunWord("rank", {m});
-        ASSERT_EQ(GetErrorCode(), 0);
+        ASSERT_EQ(GetErrorCode(), kErrNone);
         EXPECT_EQ(Real(s.entries[0]), ExactRank(p));
     }
     ClearErrorCode();
@@ -463,13 +463,13 @@ TEST(MatrixReference, EigenvaluesDiagonalAndEigenvectorsOfSymmetricMatrices) {
             SCOPED_TRACE(Describe(a));
             const std::vector<long double> want = JacobiEigenvalues(ToL(a));
             Stack s = RunWord("eigl", {a});
-            ASSERT_EQ(GetErrorCode(), 0);
+            ASSERT_EQ(GetErrorCode(), kErrNone);
             const std::vector<double> got = Sorted(s.entries[0].data);
             ASSERT_EQ(got.size(), want.size());
             for (int i = 0; i < n; ++i) EXPECT_NEAR(got[i], static_cast<double>(want[i]), 1e-9);
 
             s = RunWord("diag", {a});
-            ASSERT_EQ(GetErrorCode(), 0);
+            ASSERT_EQ(GetErrorCode(), kErrNone);
             const REG& d = s.entries[0];
             std::vector<double> diagonal;
             for (int i = 0; i < n; ++i) {
@@ -480,7 +480,7 @@ TEST(MatrixReference, EigenvaluesDiagonalAndEigenvectorsOfSymmetricMatrices) {
             for (int i = 0; i < n; ++i) EXPECT_NEAR(diagonal[i], static_cast<double>(want[i]), 1e-9);
 
             s = RunWord("eigv", {a});
-            ASSERT_EQ(GetErrorCode(), 0);
+            ASSERT_EQ(GetErrorCode(), kErrNone);
             const REG& v = s.entries[0];
             ASSERT_EQ(v.cols, n);
             for (int j = 0; j < n; ++j) {  // A v = (v^T A v) v for a unit eigenvector v
@@ -549,7 +549,7 @@ TEST(MatrixReference, EigenvaluesOfNonSymmetricMatricesWithKnownSpectrum) {
             }
             SCOPED_TRACE(Describe(m));
             Stack s = RunWord("eigl", {m});
-            ASSERT_EQ(GetErrorCode(), 0);
+            ASSERT_EQ(GetErrorCode(), kErrNone);
             const std::vector<double> got = Sorted(s.entries[0].data);
             spectrum = Sorted(spectrum);
             for (int i = 0; i < n; ++i) EXPECT_NEAR(got[i], spectrum[i], 1e-8);
@@ -557,7 +557,7 @@ TEST(MatrixReference, EigenvaluesOfNonSymmetricMatricesWithKnownSpectrum) {
             // The first column of "eigv" belongs to the first eigenvalue of "eigl".
             const double lambda = s.entries[0].data[0];
             s = RunWord("eigv", {m});
-            ASSERT_EQ(GetErrorCode(), 0);
+            ASSERT_EQ(GetErrorCode(), kErrNone);
             for (int i = 0; i < n; ++i) {
                 long double av = 0;
                 for (int k = 0; k < n; ++k) av += m.at(i, k) * s.entries[0].at(k, 0);

@@ -51,7 +51,7 @@ TEST(RPNMaker, PrecedenceAndAssociativity) {
         } else {
             ASSERT_EQ(ok, 1);
             EXPECT_EQ(text, r.out);
-            EXPECT_EQ(GetErrorCode(), 0);
+            EXPECT_EQ(GetErrorCode(), kErrNone);
         }
     }
     ClearErrorCode();

@@ -64,7 +64,7 @@ TEST(Tokenizer, RewritesOrRejectsPerRadix) {
         if (r.ok) {
             EXPECT_EQ(text, r.out);
         }
-        EXPECT_EQ(GetErrorCode(), 0);  // the tokenizer sets no code itself
+        EXPECT_EQ(GetErrorCode(), kErrNone);  // the tokenizer sets no code itself
     }
 }
 

@@ -106,9 +106,9 @@ TEST(PolyExact, GetExact2GivesThePlusRootFirst) {
     };
     for (const Row& r : rows) {
         double x1 = 0, x2 = 0;
-        SetErrorCode(0);
+        SetErrorCode(kErrNone);
         EXPECT_EQ(get_exact2(r.text, x1, x2), r.result) << r.text;
-        EXPECT_EQ(GetErrorCode(), 0) << r.text;
+        EXPECT_EQ(GetErrorCode(), kErrNone) << r.text;
         if (r.result == 0) continue;
         EXPECT_DOUBLE_EQ(x1, r.root1) << r.text;
         EXPECT_DOUBLE_EQ(x2, r.root2) << r.text;

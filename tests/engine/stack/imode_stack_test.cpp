@@ -41,10 +41,9 @@ Shown Press(const std::vector<const char*>& keys, int baseKey = kRadixDec) {
             }
         }
         if (iszero(s.value.i)) {
-            g_dblLastResult = s.value;
+            SetImodeLastResult(s.value);
         } else {
-            g_dblLastResult = g_dblLastParam = qczero;
-            g_chrLastItem[0] = '\0';
+            ClearImodeRepeat();
         }
     }
     return s;
@@ -173,7 +172,7 @@ TEST_F(Imode, ClearOnAnEmptyStackForgetsTheLastOperation) {
 
 TEST_F(Imode, PendingListIsBounded) {
     for (int i = 0; i < kValueStackSize; ++i) AddToImodeStack("(", kRadixDec);
-    ASSERT_EQ(GetErrorCode(), 0);
+    ASSERT_EQ(GetErrorCode(), kErrNone);
     AddToImodeStack("(", kRadixDec);
     EXPECT_EQ(GetErrorCode(), kErrSyntax);
     EXPECT_TRUE(imoderpn_stack.empty());
@@ -191,3 +190,38 @@ TEST_F(Imode, OperatorsShareTheRpnEntryState) {
 }
 
 }  // namespace
+
+TEST_F(Imode, EntryInProgress) {
+    struct Row {
+        std::vector<const char*> keys;
+        bool typing;
+    };
+    const Row rows[] = {
+        {{}, false},
+        {{"1"}, true},
+        {{"1", ".."}, true},
+        {{"1", "..", "5"}, true},
+        {{"PI"}, true},
+        {{"1", "+"}, false},
+        {{"1", "+", "2"}, true},
+        {{"1", "="}, false},
+        {{"1", "sqrt"}, false},
+        {{"1", "+", "."}, false},
+    };
+    for (const Row& row : rows) {
+        Reset();
+        Press(row.keys);
+        EXPECT_EQ(ImodeEntryInProgress(), row.typing) << Describe(row.keys);
+    }
+}
+
+TEST_F(Imode, RepeatIsForgottenOrRestarted) {
+    Press({"2", "+", "3", "="});
+    ASSERT_STREQ(g_chrLastItem, "+");
+    SetImodeLastResult(qcmplx_make(10, 0));
+    EXPECT_EQ(Text(AddToImodeStack("=", kRadixDec)), "13");  // the repeat starts from the value given
+    ClearImodeRepeat();
+    EXPECT_STREQ(g_chrLastItem, "");
+    EXPECT_EQ(Text(g_dblLastResult), "0");
+    EXPECT_EQ(Text(g_dblLastParam), "0");
+}

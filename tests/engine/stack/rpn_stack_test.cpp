@@ -165,11 +165,11 @@ TEST_F(Rpn, FullStackRefusesOneMoreEntry) {
     ASSERT_EQ(imoderpn_count, kValueStackSize);
     for (const char* c : {"1", "PI", "i", "..", "depth", "over", "last"}) {
         const Sent r = Send({c});
-        EXPECT_EQ(r.error, -1) << c;
+        EXPECT_EQ(r.error, kErrSyntax) << c;
         EXPECT_EQ(imoderpn_count, kValueStackSize) << c;
     }
     Send({"drop", "1", ")", "pick"});  // taking the count makes room for the copy
-    EXPECT_EQ(GetErrorCode(), 0);
+    EXPECT_EQ(GetErrorCode(), kErrNone);
     EXPECT_EQ(imoderpn_count, kValueStackSize);
 }
 
@@ -307,3 +307,56 @@ TEST_F(Rpn, ResetForms) {
 }
 
 }  // namespace
+
+// A key whose meaning takes several words (x² is DoNothing 2 DoNothing ^) runs as one command.
+TEST_F(Rpn, CommandRunsAreOneStepAllOrNothing) {
+    const std::vector<std::string> square = {"DoNothing", "2", "DoNothing", "^"};
+    struct Row {
+        std::vector<const char*> before;  // sent first, one by one
+        std::vector<std::string> words;   // then as one run
+        bool ok;
+        int error;
+        std::string after, afterUndo;
+    };
+    const Row rows[] = {
+        {{"3", ")"}, square, true, kErrNone, "9", "3"},
+        {{"1", ")"}, square, true, kErrNone, "1", ""},  // no change: no undo step, not even for the words
+        {{"3", ")"}, {"2", ")", "drop", "drop", "drop"}, false, kErrLibrary, "3", ""},  // all restored
+        {{"3", ")"}, {"foo"}, false, kErrSyntax, "3", ""},
+        {{"3", ")", "4", ")", "+"}, {"undo"}, true, kErrNone, "3 4", "3"},  // one word: as sent alone
+    };
+    for (const Row& r : rows) {
+        Reset();
+        Send(r.before);
+        const size_t redo = redoStack.size();
+        ClearErrorCode();
+        EXPECT_EQ(AddRPNCommands(r.words, kRadixDec), r.ok) << Describe(r.before);
+        EXPECT_EQ(GetErrorCode(), r.error) << Describe(r.before);
+        EXPECT_EQ(StackText(), r.after) << Describe(r.before);
+        if (!r.ok) {
+            EXPECT_EQ(redoStack.size(), redo);
+        }
+        Send({"undo"});
+        EXPECT_EQ(StackText(), r.afterUndo) << Describe(r.before);
+    }
+}
+
+TEST_F(Rpn, SnapshotRoundTripAndBound) {
+    Send({"1", ")", "2", "..", "5"});
+    const RPN_SNAPSHOT s = TakeRPNSnapshot();
+    EXPECT_EQ(s.stack.size(), 2u);
+    EXPECT_EQ(s.status, 2);
+    EXPECT_EQ(s.factor, 1);
+    ResetIModeRPNStack();
+    factor = 0;
+    RestoreRPNSnapshot(s);
+    EXPECT_EQ(StackText(), "1 2.5");
+    EXPECT_EQ(imoderpn_status, 2);
+    EXPECT_EQ(factor, 1);
+
+    RPN_SNAPSHOT huge;
+    huge.stack.assign(kValueStackSize + 5, qcmplx_make(7, 0));
+    RestoreRPNSnapshot(huge);  // more than the stack holds: cut, never written past its end
+    EXPECT_EQ(imoderpn_count, kValueStackSize);
+    EXPECT_EQ(imoderpn_status, -1);
+}
