@@ -62,3 +62,25 @@ void PathCanvas::strokeRect(const CanvasRect& rect) {
 void PathCanvas::fillRect(const CanvasRect& rect) {
     fill({RectPath(rect)});
 }
+
+void PathCanvas::drawCoverage(std::span<const std::uint8_t> coverage, int width, int height,
+                              const CanvasRect& dest) {
+    if (width <= 0 || height <= 0 || coverage.size() != static_cast<size_t>(width) * height) return;
+    const double sx = dest.width / width, sy = dest.height / height;
+    const CanvasColor base = m_state.fill;
+    for (int y = 0; y < height; ++y) {
+        int x = 0;
+        while (x < width) {
+            const std::uint8_t c = coverage[static_cast<size_t>(y) * width + x];
+            int end = x + 1;
+            while (end < width && coverage[static_cast<size_t>(y) * width + end] == c) ++end;
+            if (c != 0) {
+                m_state.fill = base;
+                m_state.fill.a = base.a * c / 255.0;
+                fill({RectPath({dest.x + x * sx, dest.y + y * sy, (end - x) * sx, sy})});
+            }
+            x = end;
+        }
+    }
+    m_state.fill = base;
+}
