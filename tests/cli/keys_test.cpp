@@ -225,27 +225,28 @@ TEST(CliKeys, BasicOperatorAndRPNStack) {
 }
 
 // A negative result in the radix modes shows as its two's-complement pattern everywhere it is shown: the
-// display, the history, a memory, the RPN stack. Keys: 148 HEX, 139/140 16/32 bit, 15 "0", 10 "1", 13 "-",
-// 77 "F", 19 "=", 9 MS.
+// display, the history, a memory, the RPN stack.
 TEST(CliKeys, NegativeRadixResultsAsTwosComplement) {
+    const std::vector<std::string> base = {"--category", std::to_string(kCatBaseConversion)};
     Home string;
-    KeysRun r = Keys(string, "148 140 15 13 10 19 9", {"--category", "3"});
+    KeysRun r = Keys(string, Seq({kKeyBaseHex, kKeyWidth32, kKey0, kKeyMinus, kKey1, kKeyEquals, kKeyMemoryStore}),
+                     base);
     ASSERT_EQ(r.status, 0) << r.err;
     EXPECT_EQ(r.state["result"], "FFFFFFFF");
     EXPECT_EQ(r.state["history"], json::array({"0−1 = FFFFFFFF"}));
     EXPECT_EQ(r.state["memories"][0], "FFFFFFFF");
-    r = Keys(string, "4 " + RepeatKey("77", 8) + "19", {"--category", "3"});  // typed -1 survives "="
+    r = Keys(string, Seq({kKeyClear}) + " " + RepeatKey(kKeyHexF, 8) + Seq({kKeyEquals}), base);  // -1 survives "="
     EXPECT_EQ(r.state["result"], "FFFFFFFF");
 
     Home basic;
-    basic.inputModes(1);
-    r = Keys(basic, "148 15 13 10 19", {"--category", "3"});
+    basic.inputModes(kInputModeBasic);
+    r = Keys(basic, Seq({kKeyBaseHex, kKey0, kKeyMinus, kKey1, kKeyEquals}), base);
     ASSERT_EQ(r.status, 0) << r.err;
     EXPECT_EQ(r.state["input"], "FF");
 
     Home rpn;
-    rpn.inputModes(2);
-    r = Keys(rpn, "148 139 15 ENTER 10 13 9", {"--category", "3"});
+    rpn.inputModes(kInputModeRPN);
+    r = Keys(rpn, Seq({kKeyBaseHex, kKeyWidth16, kKey0, "ENTER", kKey1, kKeyMinus, kKeyMemoryStore}), base);
     ASSERT_EQ(r.status, 0) << r.err;
     EXPECT_EQ(r.state["stack"], json::array({"", "FFFF"}));
     EXPECT_EQ(r.state["memories"][0], "FFFF");

@@ -109,6 +109,7 @@ class OrvaneViewController : public KeyboardDelegate {
     const ScreenHost& screens() const { return *m_screens; }
 
     Alerts& alerts() { return m_platform.alerts; }
+    NotificationCenter& notifications() { return m_platform.notifications; }
 
     MyLedView& display() { return *m_pLedView; }
     const MyLedView& display() const { return *m_pLedView; }

@@ -1,0 +1,57 @@
+#include "qt/screens/screen_widgets.h"
+
+#include <QLabel>
+#include <QVBoxLayout>
+
+#include "app/keys/key_tables.h"
+#include "app/screens/screen_host.h"
+#include "qt/screens/settings_widget.h"
+#include "qt/window/gui_context.h"
+
+const std::map<std::string, ScreenWidgetCreator>& ScreenWidgetCreators() {
+    static const std::map<std::string, ScreenWidgetCreator> creators = {
+        {"settings",
+         [](ScreenModel& m, GuiContext& c, QWidget* p) -> QWidget* { return new SettingsWidget(m, c, p); }},
+    };
+    return creators;
+}
+
+QWidget* CreatePlaceholderPage(const QString& title, const QString& note, QWidget* parent) {
+    auto* page = new QWidget(parent);
+    page->setObjectName("placeholder");
+    auto* layout = new QVBoxLayout(page);
+    auto* heading = new QLabel(title.trimmed(), page);
+    QFont f = heading->font();
+    f.setPointSizeF(f.pointSizeF() * 1.6);
+    f.setBold(true);
+    heading->setFont(f);
+    heading->setAlignment(Qt::AlignCenter);
+    auto* text = new QLabel(note, page);
+    text->setWordWrap(true);
+    text->setAlignment(Qt::AlignCenter);
+    layout->addStretch(1);
+    layout->addWidget(heading);
+    layout->addWidget(text);
+    layout->addStretch(1);
+    return page;
+}
+
+QWidget* CreateScreenWidget(ScreenModel& model, GuiContext& context, QWidget* parent) {
+    const auto& creators = ScreenWidgetCreators();
+    const auto it = creators.find(model.name());
+    if (it != creators.end()) return it->second(model, context, parent);
+    return CreatePlaceholderPage(QString::fromUtf8(model.name()), "This screen has no desktop view yet.",
+                                 parent);
+}
+
+QWidget* CreateCategoryPage(int categoryId, GuiContext& context, QWidget* parent) {
+    const std::string name = ScreenOfCategory(categoryId);
+    if (!name.empty() && ScreenHost::known(name) && ScreenWidgetCreators().count(name)) {
+        if (ScreenModel* model = context.controller().screens().open(name))
+            return CreateScreenWidget(*model, context, parent);
+    }
+    const int panel = PanelIndexOfCategory(categoryId);
+    return CreatePlaceholderPage(QString::fromStdString(PanelLabel(panel)),
+                                 "This category's calculator is on its way; use the other pages meanwhile.",
+                                 parent);
+}
