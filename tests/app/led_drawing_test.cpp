@@ -183,7 +183,7 @@ TEST(LedDrawing, IndicatorTouches) {
     Touch(h, r.bitWidth);  // not shown here
     EXPECT_EQ(h.led().GetBitWidth(), 138);
     Touch(h, r.history);
-    EXPECT_EQ(h.ctl().currentScreen(), "history");
+    EXPECT_EQ(h.ctl().currentScreen(), "history_view");
     h.ctl().selectCategoryItem(3);
     Touch(h, r.base);
     EXPECT_EQ(h.led().GetBase(), 148);

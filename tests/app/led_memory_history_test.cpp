@@ -172,7 +172,7 @@ TEST(History, SelectingAnEntryLoadsIt) {
     h.launch();
     h.keys({10, 18, 11, 19, 4, 12, 19, 4});
     h.post("ShowCurrentHistory");
-    EXPECT_EQ(h.ctl().currentScreen(), "history");
+    EXPECT_EQ(h.ctl().currentScreen(), "history_view");
     h.post("SelectListHistoryIndex", 1);
     EXPECT_EQ(h.inputUtf8(), "1+2");
     EXPECT_EQ(h.ctl().currentScreen(), "");

@@ -77,6 +77,11 @@ class OrvaneViewController {
     // The unit converter's owner clears all its text boxes here when C is pressed in its category.
     std::function<void()> onClearUnitConverter;
 
+    // The screen over the calculator: a registered screen model is created on first use and told it
+    // shows (the one shown before is told it hides); HideScreen closes it when it is the one shown.
+    void ShowScreen(const std::string& screen);
+    void HideScreen(const std::string& screen);
+
     // The side screens (created on first use).
     ScreenHost& screens() { return *m_screens; }
     const ScreenHost& screens() const { return *m_screens; }
@@ -87,13 +92,14 @@ class OrvaneViewController {
     int prevKeyCode() const { return nPrevKeyCode; }
     bool expResultIsComplex() const { return _bExpResultIsComplex; }
     // Headless state of what a shell shows: the open list (empty when none) with its entries, the screen
-    // over the calculator ("" for none: "menu", "statistics", "loan", "mortgage", "tvm", "history",
-    // "settings", "introduction", "help", "about"), the formula view, the strip position of the mode
-    // keyboard and whether the number pad shows its enter key.
+    // over the calculator ("" for none: "menu", "statistics", "loan", "mortgage", "tvm", "history_view",
+    // "rpn_stack", "formula_view", "settings", "introduction", "help", "about"), whether that is the
+    // formula view, the strip position of the mode keyboard and whether the number pad shows its enter
+    // key.
     const std::string& openList() const { return m_sOpenList; }
     const KeyList& openListItems() const { return m_openListItems; }
     const std::string& currentScreen() const { return m_sCurrentScreen; }
-    bool formulaViewOpen() const { return m_bFormulaOpen; }
+    bool formulaViewOpen() const { return m_sCurrentScreen == "formula_view"; }
     int modeKeyboardPosition() const { return m_nModePosition; }
     bool enterButtonShown() const { return m_bEnterButton; }
 
@@ -102,9 +108,6 @@ class OrvaneViewController {
     void ShowList(const std::string& name, KeyList items);
     void Later(std::function<void()> fn);
     void Observe(const char* name, std::function<void(const Notification&)> handler);
-    // The screen over the calculator: a registered screen model is created on first use and told it shows.
-    void ShowScreen(const std::string& screen);
-    void HideScreen(const std::string& screen);
 
     Platform& m_platform;
     std::unique_ptr<MyLedView> m_pLedView;
@@ -117,7 +120,6 @@ class OrvaneViewController {
     KeyList m_openListItems;
     int m_nListCategory = -1;  // category the function list was opened in
     std::string m_sCurrentScreen;
-    bool m_bFormulaOpen = false;
     int m_nModePosition = 0;
     bool m_bEnterButton = false;
 };

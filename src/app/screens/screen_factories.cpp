@@ -1,9 +1,15 @@
 // Every side screen the application can open, by name: one line per screen.
+#include "app/screens/formula_view/formular_view.h"
+#include "app/screens/history_view/history_view.h"
+#include "app/screens/rpn_stack/rpn_calc_view.h"
 #include "app/screens/screen_host.h"
 
 const std::map<std::string, ScreenHost::Factory, std::less<>>& ScreenFactories() {
     static const std::map<std::string, ScreenHost::Factory, std::less<>> factories = {
         // {"loan", [](ScreenContext& c) { return std::make_unique<LoanCalcView>(c); }},
+        {"rpn_stack", [](ScreenContext& c) { return std::make_unique<RPNCalcView>(c); }},
+        {"history_view", [](ScreenContext& c) { return std::make_unique<HistoryView>(c); }},
+        {"formula_view", [](ScreenContext& c) { return std::make_unique<FormularView>(c); }},
     };
     return factories;
 }
