@@ -99,6 +99,7 @@ void OrvaneViewController::calculateValue() {
     d.SetParsedInput(result.engineText);
     d.InputResult(result.text, result.isValue);
     d.InputCommand(19);
+    m_tooltip->close(d);
     switch (m_nCurrentFunction) {
         case 7:
             m_platform.notifications.post("PostResultStringToModview", result.text);

@@ -70,7 +70,8 @@ int IndexOf(const std::any& object) {
 OrvaneViewController::OrvaneViewController(Platform& platform, const Canvas* metrics)
     : m_platform(platform),
       m_pLedView(std::make_unique<MyLedView>(platform, metrics)),
-      m_screens(std::make_unique<ScreenHost>(ScreenContext{platform, *this, metrics})) {
+      m_screens(std::make_unique<ScreenHost>(ScreenContext{platform, *this, metrics})),
+      m_tooltip(std::make_unique<FunctionTooltip>(platform.storage)) {
     Observe("ShowCurrentHistory", [this](const Notification&) { ShowScreen("history_view"); });
     Observe("UpdateNotation", [this](const Notification&) { UpdateNotation(); });
     Observe("ShowFomula", [this](const Notification&) {

@@ -14,6 +14,7 @@
 
 #include "app/display/led_view.h"
 #include "app/keys/key_tables.h"
+#include "app/screens/function_help/function_tooltip.h"
 #include "app/screens/screen_host.h"
 #include "platform/platform.h"
 
@@ -94,12 +95,13 @@ class OrvaneViewController {
     // Headless state of what a shell shows: the open list (empty when none) with its entries, the screen
     // over the calculator ("" for none: "menu", "statistics", "loan", "mortgage", "tvm", "history_view",
     // "rpn_stack", "formula_view", "settings", "introduction", "help", "about"), whether that is the
-    // formula view, the strip position of the mode keyboard and whether the number pad shows its enter
-    // key.
+    // formula view, the function tooltip of the input line, the strip position of the mode
+    // keyboard and whether the number pad shows its enter key.
     const std::string& openList() const { return m_sOpenList; }
     const KeyList& openListItems() const { return m_openListItems; }
     const std::string& currentScreen() const { return m_sCurrentScreen; }
     bool formulaViewOpen() const { return m_sCurrentScreen == "formula_view"; }
+    const FunctionTooltip& functionTooltip() const { return *m_tooltip; }
     int modeKeyboardPosition() const { return m_nModePosition; }
     bool enterButtonShown() const { return m_bEnterButton; }
 
@@ -120,6 +122,7 @@ class OrvaneViewController {
     KeyList m_openListItems;
     int m_nListCategory = -1;  // category the function list was opened in
     std::string m_sCurrentScreen;
+    std::unique_ptr<FunctionTooltip> m_tooltip;
     int m_nModePosition = 0;
     bool m_bEnterButton = false;
 };
