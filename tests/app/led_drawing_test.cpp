@@ -183,7 +183,7 @@ TEST(LedDrawing, IndicatorTouches) {
     Touch(h, r.bitWidth);  // not shown here
     EXPECT_EQ(h.led().GetBitWidth(), kKeyWidth8);
     Touch(h, r.history);
-    EXPECT_EQ(h.ctl().currentScreen(), "history");
+    EXPECT_EQ(h.ctl().currentScreen(), "history_view");
     h.ctl().selectCategoryItem(kCatBaseConversion);
     Touch(h, r.base);
     EXPECT_EQ(h.led().GetBase(), kKeyBaseHex);

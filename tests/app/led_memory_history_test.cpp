@@ -176,7 +176,7 @@ TEST(History, SelectingAnEntryLoadsIt) {
     h.launch();
     h.keys({kKey1, kKeyPlus, kKey2, kKeyEquals, kKeyClear, kKey3, kKeyEquals, kKeyClear});
     h.post("ShowCurrentHistory");
-    EXPECT_EQ(h.ctl().currentScreen(), "history");
+    EXPECT_EQ(h.ctl().currentScreen(), "history_view");
     h.post("SelectListHistoryIndex", 1);
     EXPECT_EQ(h.inputUtf8(), "1+2");
     EXPECT_EQ(h.ctl().currentScreen(), "");

@@ -350,3 +350,23 @@ TEST(CliKeys, UsageErrors) {
     EXPECT_EQ(r.status, 2);
     EXPECT_NE(r.err.find("--bogus"), std::string::npos);
 }
+
+TEST(CliKeys, ScreensOverTheCalculator) {
+    Home home;
+    struct Row {
+        std::string keys;
+        std::string screen;
+    };
+    const Row rows[] = {
+        {"10 18 11 19 post:ShowCurrentHistory", "history_view"},
+        {"10 18 11 19 post:ShowCurrentHistory post:SelectListHistoryIndex:0", ""},
+        {"10 3 11 post:ShowFomula", "formula_view"},
+        {"10 post:ShowFomula 12", ""},  // a digit closes the formula view
+        {"192", "rpn_stack"},
+    };
+    for (const Row& row : rows) {
+        const KeysRun r = Keys(home, row.keys);
+        ASSERT_EQ(r.status, 0) << r.err;
+        EXPECT_EQ(r.state["screen"], row.screen) << row.keys;
+    }
+}

@@ -96,6 +96,7 @@ void OrvaneViewController::calculateValue() {
     d.SetParsedInput(result.engineText);
     d.InputResult(result.text, result.isValue);
     d.InputCommand(kKeyEquals);
+    m_tooltip->close(d);
     switch (m_nCurrentFunction) {
         case kCatTip:
             m_platform.notifications.post("PostResultStringToModview", result.text);

@@ -8,6 +8,7 @@
 #include "app/keyboards/mode_land_view.h"
 #include "app/keyboards/number_keyboard_land.h"
 #include "app/keys/key_codes.h"
+#include "app/screens/history_view/history_view.h"
 #include "app/settings/input_mode_manager.h"
 #include "app/settings/settings_globals.h"
 #include "engine/format/format_state.h"
@@ -57,15 +58,23 @@ int IndexOf(const std::any& object) {
 OrvaneViewController::OrvaneViewController(Platform& platform, const Canvas* metrics)
     : m_platform(platform),
       m_pLedView(std::make_unique<MyLedView>(platform, metrics)),
-      m_screens(std::make_unique<ScreenHost>(ScreenContext{platform, *this, metrics})) {
-    Observe("ShowCurrentHistory", [this](const Notification&) { ShowScreen("history"); });
+      m_screens(std::make_unique<ScreenHost>(ScreenContext{platform, *this, metrics})),
+      m_tooltip(std::make_unique<FunctionTooltip>(platform.storage)) {
+    Observe("ShowCurrentHistory", [this](const Notification&) { ShowScreen("history_view"); });
     Observe("UpdateNotation", [this](const Notification&) { UpdateNotation(); });
-    Observe("ShowFomula", [this](const Notification&) { m_bFormulaOpen = !m_bFormulaOpen; });
+    Observe("ShowFomula", [this](const Notification&) {
+        if (formulaViewOpen()) {
+            HideScreen("formula_view");
+        } else {
+            ShowScreen("formula_view");
+        }
+    });
+    Observe("Orvane-open-rpn-stack", [this](const Notification&) { ShowScreen("rpn_stack"); });
     Observe("ClearLedHistory", [this](const Notification&) { ClearLedHistory(); });
     Observe("ForwardHistoryToMail", [this](const Notification&) { display().forwardHisToMail(); });
     Observe("SelectListHistoryIndex", [this](const Notification& n) {
         display().SetHistoryToLED(IndexOf(n.object));
-        HideScreen("history");
+        HideScreen("history_view");
     });
     Observe("SwitchFromMainToLoanCalc", [this](const Notification&) { ShowScreen("loan"); });
     Observe("BackFromLoanCalViewToMainView", [this](const Notification&) { HideScreen("loan"); });
@@ -235,7 +244,7 @@ void OrvaneViewController::EntryRules(int code) {
             onClearUnitConverter();
     }
     // A key of the number pad (the codes up to "=") closes the formula view.
-    if (m_bFormulaOpen && code <= kKeyEquals) m_bFormulaOpen = false;
+    if (formulaViewOpen() && code <= kKeyEquals) HideScreen("formula_view");
     nPrevKeyCode = code;
 }
 
@@ -320,7 +329,9 @@ void OrvaneViewController::ClearLedHistory() {
     if (display().GetCurrentCategoryHistory().empty()) return;
     AlertRequest request{"Warning!", "Do you want to clear history ?", {"YES", "NO"}};
     m_platform.alerts.show(request, [this](int answer) {
-        if (answer == 0) display().clearHistory();
+        if (answer != 0) return;
+        display().clearHistory();
+        if (auto* view = dynamic_cast<HistoryView*>(m_screens->find("history_view"))) view->reload();
     });
 }
 
@@ -342,7 +353,7 @@ void OrvaneViewController::willRotateToInterfaceOrientation(bool landscape) {
     m_nCurrentFunction = landscape ? g_curLandScapeFunction : g_CurrentFunction;
     m_sOpenList.clear();
     m_openListItems = {};
-    HideScreen("history");
+    HideScreen("history_view");
     m_platform.notifications.post("UpdateRotation");
     BuildKeyboards();
     m_platform.notifications.post("ReleaseSHIFTButon");

@@ -16,6 +16,7 @@
 #include "app/keyboards/keyboard_delegate.h"
 #include "app/keys/key_codes.h"
 #include "app/keys/key_tables.h"
+#include "app/screens/function_help/function_tooltip.h"
 #include "app/screens/screen_host.h"
 #include "platform/platform.h"
 
@@ -117,13 +118,15 @@ class OrvaneViewController : public KeyboardDelegate {
     int prevKeyCode() const { return nPrevKeyCode; }
     bool expResultIsComplex() const { return _bExpResultIsComplex; }
     // Headless state of what a shell shows: the open list (empty when none) with its entries, the screen
-    // over the calculator ("" for none: "menu", "statistics", "loan", "mortgage", "tvm", "history",
-    // "settings", "introduction", "help", "about"), the formula view, the strip position of the mode
-    // keyboard (-1 in landscape) and whether the number pad shows its enter key (false in landscape).
+    // over the calculator ("" for none: "menu", "statistics", "loan", "mortgage", "tvm", "history_view",
+    // "rpn_stack", "formula_view", "settings", "introduction", "help", "about"), whether that is the
+    // formula view, the function tooltip of the input line, the strip position of the mode keyboard (-1 in
+    // landscape) and whether the number pad shows its enter key (false in landscape).
     const std::string& openList() const { return m_sOpenList; }
     const KeyList& openListItems() const { return m_openListItems; }
     const std::string& currentScreen() const { return m_sCurrentScreen; }
-    bool formulaViewOpen() const { return m_bFormulaOpen; }
+    bool formulaViewOpen() const { return m_sCurrentScreen == "formula_view"; }
+    const FunctionTooltip& functionTooltip() const { return *m_tooltip; }
     int modeKeyboardPosition() const;
     bool enterButtonShown() const;
 
@@ -147,7 +150,7 @@ class OrvaneViewController : public KeyboardDelegate {
     KeyList m_openListItems;
     int m_nListCategory = -1;  // category the function list was opened in
     std::string m_sCurrentScreen;
-    bool m_bFormulaOpen = false;
+    std::unique_ptr<FunctionTooltip> m_tooltip;
     std::unique_ptr<ModViewController> m_modView;
     std::unique_ptr<LargeKeyboardView> m_largeKeyboard;
     std::unique_ptr<ModeLandView> m_modeLand;

@@ -1,10 +1,22 @@
 // Every side screen the application can open, by name: one line per screen.
+#include "app/screens/about/about_view.h"
+#include "app/screens/formula_view/formular_view.h"
+#include "app/screens/help/help_view.h"
+#include "app/screens/history_view/history_view.h"
+#include "app/screens/introduction/introduction_view.h"
+#include "app/screens/rpn_stack/rpn_calc_view.h"
 #include "app/screens/screen_host.h"
 #include "app/screens/settings/settings_screen.h"
 
 const std::map<std::string, ScreenHost::Factory, std::less<>>& ScreenFactories() {
     static const std::map<std::string, ScreenHost::Factory, std::less<>> factories = {
         {"settings", [](ScreenContext& c) { return std::make_unique<SettingsScreen>(c); }},
+        {"rpn_stack", [](ScreenContext& c) { return std::make_unique<RPNCalcView>(c); }},
+        {"history_view", [](ScreenContext& c) { return std::make_unique<HistoryView>(c); }},
+        {"formula_view", [](ScreenContext& c) { return std::make_unique<FormularView>(c); }},
+        {"help", [](ScreenContext& c) { return std::make_unique<HelpView>(c); }},
+        {"about", [](ScreenContext& c) { return std::make_unique<AboutView>(c); }},
+        {"introduction", [](ScreenContext& c) { return std::make_unique<IntroductionView>(c); }},
     };
     return factories;
 }
