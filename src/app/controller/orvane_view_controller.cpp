@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <any>
 
+#include "app/screens/tip/tip_calc_view.h"
 #include "app/settings/input_mode_manager.h"
 #include "app/settings/settings_globals.h"
 #include "engine/format/format_state.h"
@@ -149,6 +150,7 @@ void OrvaneViewController::pressButtonHasKeycode(int code) {
             m_bTipResultArmed = true;
         } else if (m_bTipResultArmed) {
             m_bTipResultArmed = false;
+            if (auto* tip = dynamic_cast<TipCalcView*>(m_screens->find("tip"))) tip->hideResultView();
         }
     } else {
         m_bTipResultArmed = true;
