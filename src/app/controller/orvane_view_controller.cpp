@@ -86,6 +86,7 @@ OrvaneViewController::OrvaneViewController(Platform& platform, const Canvas* met
     Observe("BackFromMortCalViewToMainView", [this](const Notification&) { HideScreen("mortgage"); });
     Observe("SwitchFromMainToTVM", [this](const Notification&) { ShowScreen("tvm"); });
     Observe("BackFromTVMViewToMainView", [this](const Notification&) { HideScreen("tvm"); });
+    Observe("BackFromStatisticsDataView", [this](const Notification&) { HideScreen("statistics"); });
 }
 
 OrvaneViewController::~OrvaneViewController() {

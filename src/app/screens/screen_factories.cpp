@@ -2,6 +2,7 @@
 #include "app/screens/business/business_calc_view.h"
 #include "app/screens/screen_host.h"
 #include "app/screens/settings/settings_screen.h"
+#include "app/screens/statistics/statistic_data_view.h"
 #include "app/screens/tip/tip_calc_view.h"
 
 const std::map<std::string, ScreenHost::Factory, std::less<>>& ScreenFactories() {
@@ -9,6 +10,7 @@ const std::map<std::string, ScreenHost::Factory, std::less<>>& ScreenFactories()
         {"settings", [](ScreenContext& c) { return std::make_unique<SettingsScreen>(c); }},
         {"tip", [](ScreenContext& c) { return std::make_unique<TipCalcView>(c); }},
         {"business", [](ScreenContext& c) { return std::make_unique<BusinessCalcView>(c); }},
+        {"statistics", [](ScreenContext& c) { return std::make_unique<StatisticDataView>(c); }},
     };
     return factories;
 }
