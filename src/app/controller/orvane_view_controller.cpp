@@ -169,7 +169,8 @@ void OrvaneViewController::pressButtonHasKeycode(int code) {
         case 171:
         case 172:
         case 173:
-            return;  // the constants browser belongs to the constants screen, which is not there
+            ConstantsKey(code);
+            return;
         case 174:
             ShowList(kRPNStackList, RPNFStackList());
             return;
@@ -248,6 +249,9 @@ void OrvaneViewController::selectItemAtIndex(int index, const std::string& listN
     const int code = items.codes[index];
     if (list == kCategoryMenu) {
         selectCategoryItem(code);
+    } else if (list == kConstantGroupList || list == kConstantSubGroupList1 ||
+               list == kConstantSubGroupList2) {
+        PickConstant(list, index);
     } else if (list == kFunctionList && category == 13) {
         m_platform.notifications.post("GraphView_enterACommand", CodeText(code));
     } else {
