@@ -2,6 +2,7 @@
 
 #include "app/keyboards/keyboard_model.h"
 #include "app/keys/key_codes.h"
+#include "app/keys/static_table_codes.h"
 
 PadKey::Kind NumberPadKind(int code) {
     if (IsDecimalDigitKey(code) || code == kKeyDecimal) return PadKey::Digit;
@@ -11,11 +12,11 @@ PadKey::Kind NumberPadKind(int code) {
 
 PadKey::Kind ModeKeyKind(int type) {
     switch (type) {
-        case 1:
+        case kButtonFunctionList:
             return PadKey::Function;
-        case 2:
+        case kButtonShift:
             return PadKey::Shift;
-        case 3:
+        case kButtonMenu:
             return PadKey::Menu;
         default:
             return PadKey::Ordinary;

@@ -22,7 +22,7 @@ void PlaceModeKey(const nlohmann::json& face, PadKey& key) {
     key.row = slot / kColumns;
     key.column = slot % kColumns;
     const int type = face.value("type", 0);
-    key.columnSpan = type == 4 ? 2 : 1;
+    key.columnSpan = type == kButtonDoubleWidth ? 2 : 1;
     key.kind = ModeKeyKind(type);
 }
 

@@ -19,6 +19,9 @@ void OrvaneApplication::didFinishLaunching() {
     g_pInputMode = m_inputModes.get();
     m_controller = std::make_unique<OrvaneViewController>(m_platform, m_pMetrics);
     m_controller->viewDidLoad();
+    // The statistics data set is the engine's list register: its screen reads the file now, so that the
+    // statistics functions work on the saved data before the screen is first opened.
+    m_controller->screens().open("statistics");
     m_platform.notifications.addObserver(
         "UpdateSettingChanges",
         [this](const Notification&) {

@@ -9,6 +9,7 @@
 #include "app/keyboards/number_keyboard_land.h"
 #include "app/keys/key_codes.h"
 #include "app/screens/history_view/history_view.h"
+#include "app/screens/tip/tip_calc_view.h"
 #include "app/settings/input_mode_manager.h"
 #include "app/settings/settings_globals.h"
 #include "engine/format/format_state.h"
@@ -190,6 +191,7 @@ void OrvaneViewController::pressButtonHasKeycode(int code) {
             m_bTipResultArmed = true;
         } else if (m_bTipResultArmed) {
             m_bTipResultArmed = false;
+            if (auto* tip = dynamic_cast<TipCalcView*>(m_screens->find("tip"))) tip->hideResultView();
         }
     } else {
         m_bTipResultArmed = true;
@@ -207,7 +209,8 @@ void OrvaneViewController::pressButtonHasKeycode(int code) {
         case kKeyConstantSubgroups:
         case kKeyConstantItems:
         case kKeyConstantInsert:
-            return;  // the constants browser belongs to the constants screen, which is not there
+            ConstantsKey(code);
+            return;
         case kKeyRpnStackList:
             ShowList(kRPNStackList, RPNFStackList());
             return;
@@ -288,6 +291,9 @@ void OrvaneViewController::selectItemAtIndex(int index, const std::string& listN
     const int code = items.codes[index];
     if (list == kCategoryMenu) {
         selectCategoryItem(code);
+    } else if (list == kConstantGroupList || list == kConstantSubGroupList1 ||
+               list == kConstantSubGroupList2) {
+        PickConstant(list, index);
     } else if (list == kFunctionList && category == kCatGraph) {
         m_platform.notifications.post("GraphView_enterACommand", CodeText(code));
     } else {

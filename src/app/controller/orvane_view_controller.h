@@ -18,6 +18,7 @@
 #include "app/keys/key_tables.h"
 #include "app/screens/function_help/function_tooltip.h"
 #include "app/screens/screen_host.h"
+#include "constants/constant_types.h"
 #include "platform/platform.h"
 
 // An "=" result is on display: the next number key starts a new entry.
@@ -29,6 +30,10 @@ inline constexpr const char* kRPNStackList = "rpnStack";
 inline constexpr const char* kRPNFunctionList = "rpnFunctions";
 inline constexpr const char* kDistributionList = "distributions";
 inline constexpr const char* kCategoryMenu = "menu";
+// The constants panel's lists (keys 170, 171, 172): groups, first and second sub-groups.
+inline constexpr const char* kConstantGroupList = "constantGroups";
+inline constexpr const char* kConstantSubGroupList1 = "constantSubGroups1";
+inline constexpr const char* kConstantSubGroupList2 = "constantSubGroups2";
 
 class ModViewController;
 class LargeKeyboardView;
@@ -138,6 +143,9 @@ class OrvaneViewController : public KeyboardDelegate {
     void ShowList(const std::string& name, KeyList items);
     void Later(std::function<void()> fn);
     void Observe(const char* name, std::function<void(const Notification&)> handler);
+    // Keys 170..173 of the constants panel and the picks in its lists (constants_browser.cpp).
+    void ConstantsKey(int code);
+    void PickConstant(const std::string& list, int index);
 
     Platform& m_platform;
     std::unique_ptr<MyLedView> m_pLedView;
@@ -146,6 +154,7 @@ class OrvaneViewController : public KeyboardDelegate {
     int nPrevKeyCode = kKeyNone;
     bool _bExpResultIsComplex = false;
     bool m_bTipResultArmed = true;
+    std::vector<CONSTANT_GROUP> m_constantChoices;  // the groups the open constants list offers
     std::string m_sOpenList;
     KeyList m_openListItems;
     int m_nListCategory = -1;  // category the function list was opened in

@@ -5,8 +5,12 @@
 #include "app/screens/history_view/history_view.h"
 #include "app/screens/introduction/introduction_view.h"
 #include "app/screens/rpn_stack/rpn_calc_view.h"
+#include "app/screens/business/business_calc_view.h"
+#include "app/screens/constants/constant_view.h"
 #include "app/screens/screen_host.h"
 #include "app/screens/settings/settings_screen.h"
+#include "app/screens/statistics/statistic_data_view.h"
+#include "app/screens/tip/tip_calc_view.h"
 
 const std::map<std::string, ScreenHost::Factory, std::less<>>& ScreenFactories() {
     static const std::map<std::string, ScreenHost::Factory, std::less<>> factories = {
@@ -17,6 +21,10 @@ const std::map<std::string, ScreenHost::Factory, std::less<>>& ScreenFactories()
         {"help", [](ScreenContext& c) { return std::make_unique<HelpView>(c); }},
         {"about", [](ScreenContext& c) { return std::make_unique<AboutView>(c); }},
         {"introduction", [](ScreenContext& c) { return std::make_unique<IntroductionView>(c); }},
+        {"tip", [](ScreenContext& c) { return std::make_unique<TipCalcView>(c); }},
+        {"business", [](ScreenContext& c) { return std::make_unique<BusinessCalcView>(c); }},
+        {"statistics", [](ScreenContext& c) { return std::make_unique<StatisticDataView>(c); }},
+        {"constants", [](ScreenContext& c) { return std::make_unique<ConstantView>(c); }},
     };
     return factories;
 }
