@@ -129,6 +129,22 @@ bool ParseCliOptions(int argc, char** argv, CliOptions& o, std::string& error) {
                 if (!value(v)) return false;
                 o.commandArgs.push_back(v);
             }
+        } else if (a == "--loan" || a == "--mortgage") {
+            o.command = a.substr(2);
+            for (int k = 0, n = a == "--loan" ? 5 : 3; k < n; ++k) {
+                std::string v;
+                if (!value(v)) return false;
+                o.commandArgs.push_back(v);
+            }
+        } else if (a == "--tvm") {
+            o.command = "tvm";
+            while (i + 1 < argc && std::string(argv[i + 1]).find('=') != std::string::npos &&
+                   std::string(argv[i + 1]).rfind("--", 0) != 0)
+                o.commandArgs.emplace_back(argv[++i]);
+        } else if (a == "--csv") {
+            o.csv = true;
+        } else if (a == "--begin") {
+            o.begin = true;
         } else if (a == "--group") {
             if (!value(o.group)) return false;
         } else if (a == "--") {
@@ -139,6 +155,10 @@ bool ParseCliOptions(int argc, char** argv, CliOptions& o, std::string& error) {
         } else {
             o.expressions.push_back(a);
         }
+    }
+    if ((o.csv && o.command != "loan" && o.command != "mortgage") || (o.begin && o.command != "tvm")) {
+        error = o.csv ? "--csv goes with --loan or --mortgage" : "--begin goes with --tvm";
+        return false;
     }
     return true;
 }
@@ -197,6 +217,19 @@ plots (functions of x in radians, drawn as the plot screen draws them; 1 red, 2 
                               (8 to 96, default 10), the point X,Y at the centre (default 0,0), e.g.
                               orvcalc --plot waves.svg 'sin(x)' '1/x' --scale 20; a function that cannot be
                               plotted is reported and the others are still drawn (exit status 1)
+finance commands (the loan, mortgage and TVM screens):
+  --loan AMOUNT RATE PPY NPER PMT [--csv]
+                              a loan of AMOUNT at RATE percent a year, PPY payments a year, NPER payments
+                              of PMT each (-1: work the payment out): the summary lines and the table
+                              period by period; --csv prints the table alone as comma-separated values
+  --mortgage AMOUNT RATE YEARS [--csv]
+                              a mortgage's monthly payment and its months by year, with year totals
+  --tvm solve=FIELD NPER=N RATE=R PV=V PMT=P FV=F PPY=Y [--begin]
+                              solve FIELD (NPER, RATE, PV, PMT or FV) from the other values as the TVM
+                              screen does and print its box; --begin: payments at the beginning of each
+                              period. A refused input prints the screen's 0 and ends with status 1
+  Inputs the loan and mortgage forms refuse end with "Input Error: Please check input again!" on
+  standard error and status 1.
 
 the whole calculator on key codes (prints its final state as one JSON object):
   --keys "K1 K2 ..." [--category ID] [--landscape] [--home DIR] [--answer N]

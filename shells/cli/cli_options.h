@@ -29,6 +29,9 @@ struct CliOptions {
     std::string command;
     std::vector<std::string> commandArgs;
     std::string group;
+    // Finance commands: "loan" (5 values), "mortgage" (3 values) or "tvm" (NAME=VALUE words); --csv prints
+    // the loan or mortgage table as CSV, --begin puts the TVM payments at the beginning of each period.
+    bool csv = false, begin = false;
 };
 
 // Parses argv[1..]. Returns false with a message for a usage error.

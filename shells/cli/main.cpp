@@ -9,6 +9,7 @@
 
 #include "cli_calculator.h"
 #include "cli_catalog.h"
+#include "cli_finance.h"
 #include "cli_formula.h"
 #include "cli_keys.h"
 #include "cli_options.h"
@@ -129,6 +130,10 @@ int main(int argc, char** argv) {
         return RunTexPng(options.commandArgs[0], options.commandArgs[1], options, std::cerr);
     if (options.command == "roots") return RunRoots(options.commandArgs[0], std::cout);
     if (options.command == "constants") return RunConstants(options.commandArgs, std::cout, std::cerr);
+    if (options.command == "loan") return RunLoan(options.commandArgs, options.csv, std::cout, std::cerr);
+    if (options.command == "mortgage")
+        return RunMortgage(options.commandArgs, options.csv, std::cout, std::cerr);
+    if (options.command == "tvm") return RunTvm(options.commandArgs, options.begin, std::cout, std::cerr);
     if (options.expressions.empty()) return Interactive(options);
     bool any_error = false;
     for (const std::string& e : options.expressions) {

@@ -1,19 +1,25 @@
 // Every side screen the application can open, by name: one line per screen.
 #include "app/screens/about/about_view.h"
+#include "app/screens/business/business_calc_view.h"
+#include "app/screens/constants/constant_view.h"
 #include "app/screens/formula_view/formular_view.h"
 #include "app/screens/help/help_view.h"
 #include "app/screens/history_view/history_view.h"
 #include "app/screens/introduction/introduction_view.h"
+#include "app/screens/loan/loan_calc_view.h"
+#include "app/screens/mortgage/mort_calc_view.h"
 #include "app/screens/rpn_stack/rpn_calc_view.h"
-#include "app/screens/business/business_calc_view.h"
-#include "app/screens/constants/constant_view.h"
 #include "app/screens/screen_host.h"
 #include "app/screens/settings/settings_screen.h"
 #include "app/screens/statistics/statistic_data_view.h"
 #include "app/screens/tip/tip_calc_view.h"
+#include "app/screens/tvm/tvm_view.h"
 
 const std::map<std::string, ScreenHost::Factory, std::less<>>& ScreenFactories() {
     static const std::map<std::string, ScreenHost::Factory, std::less<>> factories = {
+        {"loan", [](ScreenContext& c) { return std::make_unique<LoanCalcView>(c); }},
+        {"mortgage", [](ScreenContext& c) { return std::make_unique<MortCalcView>(c); }},
+        {"tvm", [](ScreenContext& c) { return std::make_unique<TVMView>(c); }},
         {"settings", [](ScreenContext& c) { return std::make_unique<SettingsScreen>(c); }},
         {"rpn_stack", [](ScreenContext& c) { return std::make_unique<RPNCalcView>(c); }},
         {"history_view", [](ScreenContext& c) { return std::make_unique<HistoryView>(c); }},
