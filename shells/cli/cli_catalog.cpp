@@ -4,12 +4,15 @@
 #include <cstdlib>
 #include <set>
 
+#include "app/screens/converter/currency_update.h"
 #include "cli_calculator.h"
+#include "common/folder_storage.h"
 #include "constants/constant_catalog.h"
 #include "constants/constant_insert.h"
 #include "units/data_path.h"
 #include "units/unit_catalog.h"
 #include "units/unit_format.h"
+#include "units/unit_lookup.h"
 
 namespace {
 
@@ -23,14 +26,13 @@ bool SameNoCase(const std::string& a, const std::string& b) {
     return true;
 }
 
-// True when some converter group (or the currency table) has a unit of that name or symbol.
-bool UnitExists(const UnitDataFiles& files, const std::string& unit) {
-    for (const UNIT_GROUP& g : ListConverterGroups(files.groups))
-        for (const UNIT_STRUCT& u : ListGroupUnits(files.units, g.m_sName))
-            if (u.m_sName == unit || u.m_sSymbol == unit) return true;
-    for (const UNIT_STRUCT& u : ListGroupUnits(files.currency, kCurrencyGroupName))
-        if (u.m_sName == unit || u.m_sSymbol == unit) return true;
-    return false;
+// The shipped data files, with the currency table in use (a downloaded one once --update-currency or the
+// currency converter has stored it).
+UnitDataFiles FilesInUse() {
+    UnitDataFiles files = UnitDataFiles::shipped();
+    FolderStorage storage(DefaultDocumentsFolder(), DataDirectory());
+    files.currency = CurrencyTableInUse(storage).path;
+    return files;
 }
 
 // A number, or else the value of an expression.
@@ -63,33 +65,35 @@ int RunConvert(const std::string& value, const std::string& from, const std::str
         err << "orvcalc: invalid value " << value << "\n";
         return 1;
     }
-    const UnitDataFiles files = UnitDataFiles::shipped();
+    const UnitDataFiles files = FilesInUse();
+    const UnitDirectory directory = UnitDirectory::load(files, DataFilePath("unitalias.dat"));
+    const UnitPair pair = ResolveUnitPair(directory, from, to, group);
+    if (pair.status == kStatusAmbiguous) {
+        err << "orvcalc: " << pair.text << " is ambiguous:";
+        for (size_t i = 0; i < pair.candidates.size(); ++i)
+            err << (i ? ", " : " ") << pair.candidates[i].name << " (" << pair.candidates[i].symbol << ")";
+        err << " in " << pair.candidates.front().group << "\n";
+        return 1;
+    }
     UnitConversion c;
-    const bool currency_only = SameNoCase(group, kCurrencyGroupName);
-    if (!currency_only) {
-        c = group.empty() ? ConvertUnitValue(files, from, to, v)
-                          : ConvertInGroup(files.units, group, from, to, v);
-        if (c.ok()) {
-            out << FormatUnitResult(c.value) << "\n";
-            return 0;
-        }
+    c.status = pair.status;
+    const bool currency = pair.group == kCurrencyGroupName;
+    if (pair.status == 0) {
+        c = currency ? ConvertCurrency(files.currency, pair.from.symbol, pair.to.symbol, v)
+                     : ConvertInGroup(files.units, pair.group, pair.from.name, pair.to.name, v);
     }
-    if (currency_only || (group.empty() && c.status == kStatusUnitNotFound)) {
-        UnitConversion m = ConvertCurrency(files.currency, from, to, v);
-        if (m.ok()) {
-            out << FormatCurrencyResult(m.value) << "\n";
-            return 0;
-        }
-        c = m;
+    if (c.ok()) {
+        out << (currency ? FormatCurrencyResult(c.value) : FormatUnitResult(c.value)) << "\n";
+        return 0;
     }
-    if (c.status == kStatusUnitNotFound && UnitExists(files, from) && UnitExists(files, to))
-        c.status = kStatusNotConvertible;  // known, unrelated
-    err << "orvcalc: " << from << " to " << to << ": " << StatusText(c.status) << "\n";
+    err << "orvcalc: " << from << " to " << to << ": " << StatusText(c.status);
+    if (c.status == kStatusUnitNotFound && !pair.text.empty()) err << " '" << pair.text << "'";
+    err << "\n";
     return 1;
 }
 
 int RunUnits(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
-    const UnitDataFiles files = UnitDataFiles::shipped();
+    const UnitDataFiles files = FilesInUse();
     if (args.empty()) {
         std::vector<UNIT_GROUP> groups = ListConverterGroups(files.groups);
         if (groups.empty()) {

@@ -147,6 +147,10 @@ bool ParseCliOptions(int argc, char** argv, CliOptions& o, std::string& error) {
             o.begin = true;
         } else if (a == "--group") {
             if (!value(o.group)) return false;
+        } else if (a == "--update-currency") {
+            o.command = "update-currency";
+        } else if (a == "--currency-url") {
+            if (!value(o.currencyUrl)) return false;
         } else if (a == "--") {
             for (++i; i < argc; ++i) o.expressions.emplace_back(argv[i]);
         } else if (a.size() > 1 && a[0] == '-' && a[1] == '-') {
@@ -198,8 +202,16 @@ options:
 catalogue commands (over the shipped data files):
   --convert VALUE FROM TO [--group NAME]
                               convert VALUE (a number or an expression) from one unit or currency to
-                              another, given by name or symbol, e.g. --convert 1 mi m, --convert 100 USD EUR
+                              another, given by name or symbol (any case; blanks ignored; common spellings
+                              such as °C, gallon, mpg, kph, sq m, m² and plurals), e.g. --convert 1 mi m,
+                              --convert 100 USD EUR; a name that means several units lists them
   --units [GROUP]             list the unit groups, or the units of a group with their symbols
+  --update-currency [--currency-url URL]
+                              download the currency table (default: the European Central Bank's daily
+                              reference rates; also $ORVCALC_CURRENCY_URL or the settings file's
+                              CurrencyFeedURL), check it and store it in the documents folder, where
+                              --convert and the currency converter then use it; prints its date and
+                              number of currencies (exit status 1 when nothing was stored)
   --constants [GROUP [SUBGROUP]]
                               browse the constants library: the constants with their values and the text
                               each would insert into the input line

@@ -24,14 +24,15 @@ struct CliOptions {
     std::vector<std::pair<std::string, std::string>> registers;  // --set NAME=VALUE, in order
     std::vector<std::string> expressions;                        // positional arguments
     bool help = false, version = false;
-    // A catalogue command instead of evaluation: "convert" (VALUE FROM TO), "units" [GROUP] or
-    // "constants" [GROUP [SUBGROUP]], with its arguments; group is --group's value.
+    // A catalogue command instead of evaluation: "convert" (VALUE FROM TO), "units" [GROUP],
+    // "constants" [GROUP [SUBGROUP]] or "update-currency", with its arguments; group is --group's value.
     std::string command;
     std::vector<std::string> commandArgs;
     std::string group;
     // Finance commands: "loan" (5 values), "mortgage" (3 values) or "tvm" (NAME=VALUE words); --csv prints
     // the loan or mortgage table as CSV, --begin puts the TVM payments at the beginning of each period.
     bool csv = false, begin = false;
+    std::string currencyUrl;  // --currency-url: the currency feed's address for this run
 };
 
 // Parses argv[1..]. Returns false with a message for a usage error.

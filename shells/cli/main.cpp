@@ -7,9 +7,11 @@
 
 #include <editline/readline.h>
 
+#include "app/screens/converter/currency_update.h"
 #include "cli_calculator.h"
 #include "cli_catalog.h"
 #include "cli_finance.h"
+#include "cli_currency.h"
 #include "cli_formula.h"
 #include "cli_keys.h"
 #include "cli_options.h"
@@ -120,6 +122,8 @@ int main(int argc, char** argv) {
             return 2;
         }
     }
+    g_sCurrencyFeedURL = options.currencyUrl;
+    if (options.command == "update-currency") return RunUpdateCurrency(std::cout, std::cerr);
     if (options.command == "convert") {
         const auto& a = options.commandArgs;
         return RunConvert(a[0], a[1], a[2], options.group, std::cout, std::cerr);

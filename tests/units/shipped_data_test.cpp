@@ -224,7 +224,45 @@ TEST(ShippedFiles, LinesFitEveryReader) {
             EXPECT_EQ(line.find('\t'), std::string::npos) << entry.path().filename() << ":" << number;
         }
     }
-    EXPECT_EQ(files, 7);
+    EXPECT_EQ(files, 8);
+}
+
+}  // namespace
+
+namespace {
+
+// Names used for several definitions carry the one meant, with its own value.
+TEST(ShippedUnits, NamedConventions) {
+    struct Row {
+        const char* group;
+        const char* name;
+        const char* to;
+        double expected;
+    };
+    const Row rows[] = {
+        {"Energy", "therm (EC)", "J", 105506000},      // EU units directive, exact
+        {"Energy", "therm (UK)", "J", 105505585.262},  // 10^5 Btu (IT)
+        {"Energy", "therm (US)", "J", 105480400},      // NIST SP 811
+        {"Energy", "calorie (thermochemical)", "J", 4.184},
+        {"Energy", "calorie (International Table)", "J", 4.1868},
+        {"Power", "calorie (thermochemical) per second", "W", 4.184},
+        {"Power", "British thermal unit (IT) per hour", "W", 1055.05585262 / 3600},
+        {"Energy", "horsepower-hour (mechanical)", "J", 745.69987158227022 * 3600},
+        {"Length", "league (land)", "m", 3 * 1609.344},
+        {"Length", "chain (Gunter's)", "ft", 66},
+        {"Volume", "cup (US customary)", "mL", 236.5882365},
+        {"Pressure", "millimetre of mercury (conventional)", "Pa", 133.322387415},
+    };
+    for (const Row& r : rows) {
+        UnitConversion c = ConvertInGroup(kFiles.units, r.group, r.name, r.to, 1);
+        ASSERT_TRUE(c.ok()) << r.name;
+        EXPECT_NEAR(c.value, r.expected, 1e-12 * r.expected) << r.name;
+    }
+    // The unit added to the energy group comes last, so the positions the converter remembers stay.
+    std::vector<UNIT_STRUCT> energy = ListGroupUnits(kFiles.units, "Energy");
+    ASSERT_FALSE(energy.empty());
+    EXPECT_EQ(energy.back().m_sName, "therm (UK)");
+    EXPECT_EQ(energy[13].m_sName, "therm (EC)");
 }
 
 }  // namespace

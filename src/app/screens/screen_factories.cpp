@@ -1,7 +1,9 @@
 // Every side screen the application can open, by name: one line per screen.
 #include "app/screens/about/about_view.h"
 #include "app/screens/business/business_calc_view.h"
+#include "app/screens/clothing/clothing_view.h"
 #include "app/screens/constants/constant_view.h"
+#include "app/screens/converter/unit_converter_view.h"
 #include "app/screens/formula_view/formular_view.h"
 #include "app/screens/help/help_view.h"
 #include "app/screens/history_view/history_view.h"
@@ -31,6 +33,15 @@ const std::map<std::string, ScreenHost::Factory, std::less<>>& ScreenFactories()
         {"business", [](ScreenContext& c) { return std::make_unique<BusinessCalcView>(c); }},
         {"statistics", [](ScreenContext& c) { return std::make_unique<StatisticDataView>(c); }},
         {"constants", [](ScreenContext& c) { return std::make_unique<ConstantView>(c); }},
+        {"currency_converter",
+         [](ScreenContext& c) {
+             return std::make_unique<UnitConverterView>(c, UnitConverterView::kCurrencyMode);
+         }},
+        {"unit_converter",
+         [](ScreenContext& c) {
+             return std::make_unique<UnitConverterView>(c, UnitConverterView::kUnitMode);
+         }},
+        {"clothing", [](ScreenContext& c) { return std::make_unique<ClothingView>(c); }},
     };
     return factories;
 }

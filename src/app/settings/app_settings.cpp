@@ -35,6 +35,9 @@ StringDictionary Sanitized(const StringDictionary& dict) {
         auto it = dict.find(key);
         if (it != dict.end() && ValidSetting(key, it->second)) value = it->second;
     }
+    // The currency feed's address has no default here (the converter has it) and no screen; a value the
+    // user wrote into the file survives every save.
+    if (auto it = dict.find("CurrencyFeedURL"); it != dict.end() && !it->second.empty()) out.insert(*it);
     return out;
 }
 

@@ -26,7 +26,8 @@ StringDictionary DefaultSettings();
 // The settings file's dictionary, or DefaultSettings() (all at once) when it cannot be read. A readable
 // file keeps its values; a key that is missing or whose value is out of its range (digits outside
 // 0..10, a mode or denominator index not listed, an unknown skin, a sound name that is empty or holds a
-// path separator) takes its default.
+// path separator) takes its default. "CurrencyFeedURL" (the currency feed's address, no default) is kept
+// when the file has it and it is not empty; other keys are dropped.
 StringDictionary ReadSettingsDictionary(const Storage& storage);
 
 // Sets the globals from a settings dictionary: g_bHelp, g_iFixDigits, g_sOutputMode ("English (US)" for a
