@@ -8,6 +8,8 @@
 
 #include <nlohmann/json.hpp>
 
+#include "app/actions/action_runner.h"
+#include "app/actions/action_script.h"
 #include "app/controller/orvane_application.h"
 #include "app/display/line_text.h"
 #include "app/keys/key_codes.h"
@@ -93,103 +95,12 @@ bool ParseKeysOptions(int argc, char** argv, KeysOptions& o, std::string& error)
     return haveKeys;
 }
 
-// A key name: a few ASCII stand-ins, then the lowest code whose caption it is.
-std::optional<int> CodeOfName(const std::string& name) {
-    if (name == "*") return kKeyTimes;
-    if (name == "/") return kKeyDivide;
-    if (name == "-") return kKeyMinus;
-    if (name == "ENTER") return kKeyEnter;
-    for (int code = 0; code <= kLastKeyCode; ++code) {
-        const std::u16string_view caption = KeyCaption(code);
-        if (!caption.empty() && U16ToUtf8(caption) == name) return code;
-    }
-    return std::nullopt;
-}
-
-struct Step {
-    enum Kind { Key, Pick, Post } kind = Key;
-    int number = 0;
-    std::string name;
-    bool hasNumber = false;
-};
-
-bool ParseSteps(const std::string& keys, std::vector<Step>& steps, std::string& error) {
-    std::istringstream in(keys);
-    std::string token;
-    while (in >> token) {
-        Step s;
-        if (auto n = ParseNumber(token)) {
-            s.number = *n;
-        } else if (token.rfind("pick:", 0) == 0) {
-            auto n = ParseNumber(token.substr(5));
-            if (!n) return error = "invalid pick '" + token + "'", false;
-            s.kind = Step::Pick;
-            s.number = *n;
-        } else if (token.rfind("post:", 0) == 0) {
-            s.kind = Step::Post;
-            s.name = token.substr(5);
-            const size_t colon = s.name.find(':');
-            if (colon != std::string::npos) {
-                auto n = ParseNumber(s.name.substr(colon + 1));
-                if (!n) return error = "invalid notification object in '" + token + "'", false;
-                s.number = *n;
-                s.hasNumber = true;
-                s.name.erase(colon);
-            }
-            if (s.name.empty()) return error = "missing notification name in '" + token + "'", false;
-        } else if (auto code = CodeOfName(token)) {
-            s.number = *code;
-        } else {
-            return error = "unknown key '" + token + "'", false;
-        }
-        steps.push_back(s);
-    }
-    return true;
-}
-
-json Indicator(bool shown, const std::u16string& text) {
-    return shown ? json(U16ToUtf8(text)) : json(nullptr);
-}
-
-json FinalState(OrvaneViewController& ctl, const std::vector<std::string>& posted,
-                const ScriptedAlerts& alerts, int answer, const PrintingUrlOpener& urls) {
-    MyLedView& d = ctl.display();
-    const LedIndicators& f = d.indicators();
-    static const char* const kModes[] = {"string", "basic", "rpn"};
-    json state;
-    state["category"] = ctl.currentFunction();
-    state["inputMode"] = kModes[d.CurrentInputMode()];
-    state["input"] = U16ToUtf8(d.line().GetRawInputString());
-    state["caret"] = d.line().caret();
-    state["result"] = U16ToUtf8(d.GetResult());
-    state["indicators"] = {
-        {"shift", d.IsShiftEnable()},
-        {"mode", Indicator(f.mode, ModeIndicatorText(d.GetMode()))},
-        {"base", Indicator(f.base, BaseIndicatorText(d.GetBase()))},
-        {"notation", Indicator(f.notation, NotationIndicatorText(d.GetNotation()))},
-        {"memory", Indicator(f.memory, MemoryIndicatorText(d.GetMemory()))},
-        {"expression", Indicator(f.expression, u"E" + Utf8ToU16(std::to_string(d.GetExpressionIndex() + 1)))},
-        {"bitWidth", Indicator(f.bitWidth, BitWidthIndicatorText(d.GetBitWidth()))},
-        {"equal", d.IsEqual()},
-    };
-    state["operator"] = U16ToUtf8(d.GetCurOperator());
-    json stack = json::array();
-    for (int k = 0; k < 2; ++k)
-        stack.push_back(d.isRPNShown() ? U16ToUtf8(d.stackLine(k).line().GetRawInputString()) : "");
-    state["stack"] = stack;
-    json history = json::array();
-    const LedHistory& h = d.GetCurrentCategoryHistory();
-    for (int k = 0; k < h.count(); ++k)
-        history.push_back(U16ToUtf8(h.entry(k)->text() + u" = " + h.entry(k)->result()));
-    state["history"] = history;
-    json memories = json::array();
-    for (int m = 0; m < MyLedView::kMemories; ++m) {
-        const _RAW_MEMORY* rec = d.memory(m, d.GetCurCategory() < 0 ? 0 : d.GetCurCategory());
-        memories.push_back(rec ? U16ToUtf8(rec->text()) : "");
-    }
-    state["memories"] = memories;
+// The alerts shown during the run, each with the answer it got.
+json AlertsShown(const ScriptedAlerts& alerts) {
     json shown = json::array();
-    for (const AlertRequest& a : alerts.shown()) {
+    for (size_t i = 0; i < alerts.shown().size(); ++i) {
+        const AlertRequest& a = alerts.shown()[i];
+        const int answer = i < alerts.answers().size() ? alerts.answers()[i] : -1;
         const bool valid = answer >= 0 && answer < static_cast<int>(a.buttons.size());
         shown.push_back({{"title", a.title},
                          {"message", a.message},
@@ -197,12 +108,7 @@ json FinalState(OrvaneViewController& ctl, const std::vector<std::string>& poste
                          {"answer", answer},
                          {"button", valid ? json(a.buttons[answer]) : json(nullptr)}});
     }
-    state["alerts"] = shown;
-    state["posted"] = posted;
-    state["urls"] = urls.opened();
-    state["screen"] = ctl.currentScreen();
-    state["list"] = ctl.openList();
-    return state;
+    return shown;
 }
 
 }  // namespace
@@ -218,8 +124,8 @@ bool IsKeysInvocation(int argc, char** argv) {
 int RunKeys(int argc, char** argv, std::ostream& out, std::ostream& err) {
     KeysOptions o;
     std::string error;
-    std::vector<Step> steps;
-    if (!ParseKeysOptions(argc, argv, o, error) || !ParseSteps(o.keys, steps, error)) {
+    std::vector<Action> actions;
+    if (!ParseKeysOptions(argc, argv, o, error) || !ParseActions(o.keys, actions, error)) {
         err << "orvcalc: " << error << "\nTry 'orvcalc --help'.\n";
         return 2;
     }
@@ -247,27 +153,24 @@ int RunKeys(int argc, char** argv, std::ostream& out, std::ostream& err) {
             ctl.selectCategoryItem(*o.category);
         }
     }
-    loop.runPending();
-    for (const Step& s : steps) {
-        switch (s.kind) {
-            case Step::Key:
-                ctl.pressButtonHasKeycode(s.number);
-                break;
-            case Step::Pick:
-                ctl.selectItemAtIndex(s.number, ctl.openList());
-                break;
-            case Step::Post:
-                if (s.hasNumber) {
-                    notes.post(s.name, s.number);
-                } else {
-                    notes.post(s.name);
-                }
-                break;
+    ActionRunner runner(ctl, {[&loop](double s) {
+                                  loop.advance(s);
+                                  loop.runPending();
+                              },
+                              [&alerts](int answer) { alerts.scriptAnswer(answer); }});
+    runner.settle();
+    int status = 0;
+    for (size_t i = 0; i < actions.size(); ++i) {
+        if (!runner.run(actions[i], error)) {
+            err << "orvcalc: word " << i + 1 << " of --keys: " << error << "\n";
+            status = 1;
         }
-        loop.runPending();
     }
-    const json state = FinalState(ctl, posted, alerts, o.answer, urls);
+    json state = DescribeApplication(ctl);
+    state["alerts"] = AlertsShown(alerts);
+    state["posted"] = posted;
+    state["urls"] = urls.opened();
     app.willTerminate();
     out << state.dump() << "\n";
-    return 0;
+    return status;
 }

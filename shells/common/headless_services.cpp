@@ -7,6 +7,7 @@ void ScriptedAlerts::show(const AlertRequest& request, std::function<void(int)> 
         answer = m_script.front();
         m_script.pop_front();
     }
+    m_answers.push_back(answer);
     if (m_echo != nullptr) {
         *m_echo << "[alert] " << request.title << ": " << request.message << " [";
         for (size_t i = 0; i < request.buttons.size(); ++i) *m_echo << (i ? " | " : "") << request.buttons[i];

@@ -26,11 +26,14 @@ class ScriptedAlerts : public Alerts {
     void scriptAnswer(int buttonIndex) { m_script.push_back(buttonIndex); }
     void setDefaultAnswer(int buttonIndex) { m_defaultAnswer = buttonIndex; }
     const std::vector<AlertRequest>& shown() const { return m_shown; }
+    // The answer each shown alert got, in the same order.
+    const std::vector<int>& answers() const { return m_answers; }
 
   private:
     RunLoop& m_loop;
     std::ostream* m_echo;
     std::deque<int> m_script;
+    std::vector<int> m_answers;
     int m_defaultAnswer = 0;
     std::vector<AlertRequest> m_shown;
 };
