@@ -196,10 +196,8 @@ std::string toFunctionString(const std::string& text) {
     const int k = m > 1 ? m - 1 : m;
     std::string out;
     for (int i = 1; i <= k; ++i) AppendTerm(out, p[static_cast<size_t>(i - 1)], UnknownName("X", i));
-    if (!out.empty()) {
-        out += " = ";
-        out += m < 2 ? "?" : "(" + p.back() + ")";
-    }
+    if (!out.empty()) out += " = ";
+    if (m > 0) out += m < 2 ? "?" : "(" + p.back() + ")";
     RemoveBlanks(out);
     ReplaceAll(out, "+(-", "-(");
     return out;

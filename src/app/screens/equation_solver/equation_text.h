@@ -66,9 +66,10 @@ int getEquationDegree(const std::string& text, std::string& rest);
 // and "2" gives (2)X*=*?.
 std::string toEquationString(const std::string& text);
 
-// The formula text of one equation a1 ... aN b of a system: "X_1" / "-X_1" / "(a)X_1" terms, then "=" and
-// "(b)" (or "?" for a single parameter), blanks removed and "+(-" written "-(". "1 1 3" gives
-// X_1+X_2=(3). Unknowns from the tenth on are written with braces ("X_{10}") so that they typeset whole.
+// The formula text of one equation a1 ... aN b of a system: "X_1" / "-X_1" / "(a)X_1" terms, then "=" when
+// a term was written, then "(b)" (or "?" for a single parameter), blanks removed and "+(-" written "-(". "1 1
+// 3" gives X_1+X_2=(3). Unknowns from the tenth on are written with braces ("X_{10}") so that they typeset
+// whole.
 std::string toFunctionString(const std::string& text);
 
 // The subscripted name of unknown k (1-based) as TeX: "X_1" ... "X_9", "X_{10}" ...
