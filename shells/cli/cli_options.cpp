@@ -222,6 +222,12 @@ formula and equation commands:
   --roots "a b c ..."         the roots of the polynomial with these coefficients (highest power first,
                               degree 1 to 4): exact forms and decimals for degrees 1 and 2, decimals for the
                               real roots of degrees 3 and 4, as the equation solver shows them
+  --solve "a b c ..." [--tex]  the equation solver's "=" for a polynomial of degree 1 to 4 (at most five
+                              coefficients typed as on its screen: integers, decimals, fractions such as
+                              -3/4): one result line each, plain or as the TeX the solver shows
+  --solve-system "a1 ... aN b" ... [--tex]
+                              the solver's N linear equations a1*X_1 + ... + aN*X_N = b, one list per
+                              equation: the unknowns as fractions and decimals, or the solver's alert
 
 plots (functions of x in radians, drawn as the plot screen draws them; 1 red, 2 green, 3 yellow):
   --plot OUT.png|OUT.svg "F1" ["F2" ["F3"]] [--size WxH] [--scale PIXELS] [--center X,Y]

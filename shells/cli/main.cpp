@@ -16,6 +16,7 @@
 #include "cli_keys.h"
 #include "cli_options.h"
 #include "cli_plot.h"
+#include "cli_solve.h"
 #include "numeric/qlib.h"
 
 namespace {
@@ -101,6 +102,7 @@ int main(int argc, char** argv) {
     g_qlibMessages = TakeVerbose(argc, argv) ? stderr : nullptr;
     if (IsKeysInvocation(argc, argv)) return RunKeys(argc, argv, std::cout, std::cerr);
     if (IsPlotInvocation(argc, argv)) return RunPlot(argc, argv, std::cout, std::cerr);
+    if (IsSolveInvocation(argc, argv)) return RunSolve(argc, argv, std::cout, std::cerr);
     CliOptions options;
     std::string error;
     if (!ParseCliOptions(argc, argv, options, error)) {

@@ -65,22 +65,22 @@ void PathCanvas::fillRect(const CanvasRect& rect) {
 
 void PathCanvas::drawCoverage(std::span<const std::uint8_t> coverage, int width, int height,
                               const CanvasRect& dest) {
-    if (width <= 0 || height <= 0 || coverage.size() != static_cast<size_t>(width) * height) return;
+    if (width <= 0 || height <= 0 ||
+        coverage.size() != static_cast<size_t>(width) * static_cast<size_t>(height))
+        return;
     const double sx = dest.width / width, sy = dest.height / height;
-    const CanvasColor base = m_state.fill;
+    const double alpha = m_state.fill.a;
     for (int y = 0; y < height; ++y) {
-        int x = 0;
-        while (x < width) {
-            const std::uint8_t c = coverage[static_cast<size_t>(y) * width + x];
+        const std::uint8_t* row = coverage.data() + static_cast<size_t>(y) * static_cast<size_t>(width);
+        for (int x = 0; x < width;) {
             int end = x + 1;
-            while (end < width && coverage[static_cast<size_t>(y) * width + end] == c) ++end;
-            if (c != 0) {
-                m_state.fill = base;
-                m_state.fill.a = base.a * c / 255.0;
+            while (end < width && row[end] == row[x]) ++end;
+            if (row[x] != 0) {
+                m_state.fill.a = alpha * row[x] / 255.0;
                 fill({RectPath({dest.x + x * sx, dest.y + y * sy, (end - x) * sx, sy})});
             }
             x = end;
         }
     }
-    m_state.fill = base;
+    m_state.fill.a = alpha;
 }

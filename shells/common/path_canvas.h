@@ -40,8 +40,8 @@ class PathCanvas : public Canvas {
     void clipToRect(const CanvasRect& rect) override;
     void strokeRect(const CanvasRect& rect) override;
     void fillRect(const CanvasRect& rect) override;
-    // The mask as filled rectangles, one per run of equal coverage along a row, each in the fill colour with
-    // its alpha scaled by the coverage.
+    // The mask as filled rectangles (one per run of equal coverage in a row), each in the fill colour with
+    // its opacity scaled by the coverage.
     void drawCoverage(std::span<const std::uint8_t> coverage, int width, int height,
                       const CanvasRect& dest) override;
 

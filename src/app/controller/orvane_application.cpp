@@ -37,7 +37,8 @@ void OrvaneApplication::willTerminate() {
     m_platform.notifications.removeObserversOf(this);
     m_controller->appWillTerminate();
     SaveAppStatus(m_platform.storage);
-    m_controller.reset();
     g_pInputMode = nullptr;
-    m_inputModes.reset();  // writes "InputMode.dat"
+    m_inputModes.reset();                // writes "InputMode.dat"
+    m_controller->screens().saveLate();  // the plotter's lines and the statistics data come last
+    m_controller.reset();
 }

@@ -21,8 +21,9 @@ class OrvaneApplication {
     // g_pInputMode), the main controller with the display and its files, and the observer of
     // "UpdateSettingChanges". g_nCurScreenMode chooses the orientation to start in.
     void didFinishLaunching();
-    // Termination: the controller saves (display state and history), then the application status, then
-    // the input modes; g_pInputMode is null afterwards. Does nothing when not running.
+    // Termination: the controller saves (display state and history, the side screens), then the
+    // application status, then the input modes, then the graph and statistics screens; g_pInputMode is
+    // null afterwards. Does nothing when not running.
     void willTerminate();
 
     bool running() const { return m_controller != nullptr; }

@@ -240,7 +240,7 @@ constexpr int kKeyDistributionList = 193;
 constexpr int kKeyLiteMinus = 158;     // "-"
 constexpr int kKeyLiteBlank = 160;     // " "
 constexpr int kKeyLiteDivide = 161;    // "/"
-constexpr int kKeySolverEnter = 7282;  // the enter key of the 1-4 equation solver
+constexpr int kKeySolverEnter = 7282;  // the enter key of the N-equation (simultaneous) solver
 
 // The key codes run 0 .. kLastKeyCode.
 constexpr int kLastKeyCode = 199;

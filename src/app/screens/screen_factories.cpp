@@ -4,7 +4,10 @@
 #include "app/screens/clothing/clothing_view.h"
 #include "app/screens/constants/constant_view.h"
 #include "app/screens/converter/unit_converter_view.h"
+#include "app/screens/equation_solver/equation_solver_view.h"
 #include "app/screens/formula_view/formular_view.h"
+#include "app/screens/graph/graph_plot_view.h"
+#include "app/screens/graph/graph_view.h"
 #include "app/screens/help/help_view.h"
 #include "app/screens/history_view/history_view.h"
 #include "app/screens/introduction/introduction_view.h"
@@ -22,6 +25,9 @@ const std::map<std::string, ScreenHost::Factory, std::less<>>& ScreenFactories()
         {"loan", [](ScreenContext& c) { return std::make_unique<LoanCalcView>(c); }},
         {"mortgage", [](ScreenContext& c) { return std::make_unique<MortCalcView>(c); }},
         {"tvm", [](ScreenContext& c) { return std::make_unique<TVMView>(c); }},
+        {"equation_solver", [](ScreenContext& c) { return std::make_unique<EquationSolverView>(c); }},
+        {"graph", [](ScreenContext& c) { return std::make_unique<GraphView>(c); }},
+        {"graph_plot", [](ScreenContext& c) { return std::make_unique<GraphPlotView>(c); }},
         {"settings", [](ScreenContext& c) { return std::make_unique<SettingsScreen>(c); }},
         {"rpn_stack", [](ScreenContext& c) { return std::make_unique<RPNCalcView>(c); }},
         {"history_view", [](ScreenContext& c) { return std::make_unique<HistoryView>(c); }},

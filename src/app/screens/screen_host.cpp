@@ -32,8 +32,18 @@ void ScreenHost::forEach(const std::function<void(ScreenModel&)>& fn) const {
     for (const auto& [name, screen] : m_screens) fn(*screen);
 }
 
+bool ScreenHost::SavesLate(std::string_view name) {
+    return name == "graph" || name == "statistics";
+}
+
 void ScreenHost::saveAll() {
-    for (auto& [name, screen] : m_screens) screen->save();
+    for (auto& [name, screen] : m_screens)
+        if (!SavesLate(name)) screen->save();
+}
+
+void ScreenHost::saveLate() {
+    for (auto& [name, screen] : m_screens)
+        if (SavesLate(name)) screen->save();
 }
 
 const char* ScreenOfCategory(int categoryId) {

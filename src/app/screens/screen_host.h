@@ -45,8 +45,11 @@ class ScreenHost {
 
     // Every created screen, in name order.
     void forEach(const std::function<void(ScreenModel&)>& fn) const;
-    // Saves every created screen (termination).
+    // Termination: saveAll() saves every created screen but those that save after the application
+    // status and the input modes ("graph", "statistics"; SavesLate), which saveLate() saves.
     void saveAll();
+    void saveLate();
+    static bool SavesLate(std::string_view name);
 
     // Called when a screen is created (a shell builds its widget here).
     std::function<void(ScreenModel&)> onCreated;
