@@ -173,7 +173,13 @@ void MainWindow::shutdown() {
                                        std::to_string(width()) + "x" + std::to_string(height()));
     m_context.runLoop().setIdleHook(nullptr);
     m_context.feedback().onVibrate = nullptr;
+    // Widgets listen to their models: they go before the application ends and takes the models with it.
     teardownContent();
+    while (QWidget* w = m_screenStack->widget(0)) {
+        m_screenStack->removeWidget(w);
+        delete w;
+    }
+    m_shownScreen.clear();
     m_context.terminate();
 }
 
