@@ -63,4 +63,13 @@ TEST(Screenshots, MenuListsAndSettings) {
     Shoot(h, "settings");
 }
 
+TEST(Screenshots, StripPages) {
+    GuiHarness h;
+    for (int category : {kCatGraph, kCatTip, kCatStatistics}) {
+        h.ctl().selectCategoryItem(category);
+        h.settle(350);
+        Shoot(h, "page_" + std::to_string(category));
+    }
+}
+
 }  // namespace

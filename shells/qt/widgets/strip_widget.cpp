@@ -1,12 +1,14 @@
 #include "qt/widgets/strip_widget.h"
 
 #include <QResizeEvent>
+#include <QVBoxLayout>
 #include <QVariantAnimation>
 #include <QWheelEvent>
 #include <algorithm>
 #include <cmath>
 
 #include "app/keyboards/mod_view_controller.h"
+#include "app/keys/key_codes.h"
 #include "app/keys/key_tables.h"
 #include "app/keys/static_table_codes.h"
 #include "app/settings/settings_globals.h"
@@ -51,8 +53,8 @@ bool StripWidget::animating() const {
 
 void StripWidget::setSkin(const Skin& skin) {
     m_skin = &skin;
-    for (QWidget* page : m_pages)
-        if (auto* pad = qobject_cast<KeyPad*>(page)) pad->setSkin(skin);
+    for (KeyPad* pad : m_keys)
+        if (pad) pad->setSkin(skin);
 }
 
 KeyPad* StripWidget::currentKeys() const {
@@ -62,27 +64,53 @@ KeyPad* StripWidget::currentKeys() const {
 void StripWidget::buildPages() {
     for (QWidget* p : m_pages) p->deleteLater();
     m_pages.clear();
+    m_keys.clear();
     m_current = nullptr;
     m_currentPosition = -1;
     for (int pos = 0; pos < ModViewController::kPositions; ++pos) {
-        const int panel = m_model.panelAtPosition(pos);
-        const int category = PanelCategory(panel);
-        QWidget* page = nullptr;
-        if (checkIndex(category) >= 0) {
-            auto* pad = new KeyPad(kRows, kColumns, m_container);
-            pad->setSkin(*m_skin);
-            page = pad;
-        } else {
-            page = m_screenPage ? m_screenPage(category, m_container) : new QWidget(m_container);
-        }
+        const int category = PanelCategory(m_model.panelAtPosition(pos));
+        auto* page = new QWidget(m_container);
         page->setObjectName(QString("page%1").arg(pos));
+        auto* layout = new QVBoxLayout(page);
+        layout->setContentsMargins(0, 0, 0, 0);
+        layout->setSpacing(4);
+        const bool keys = checkIndex(category) >= 0;
+        // Pages without keys show their screen; the Graph page shows its screen above its keys.
+        if (!keys || category == kCatGraph) {
+            QWidget* screen = m_screenPage ? m_screenPage(category, page) : nullptr;
+            if (screen) layout->addWidget(screen, keys ? 2 : 1);
+        }
+        KeyPad* pad = nullptr;
+        if (keys) {
+            pad = new KeyPad(kRows, kColumns, page);
+            pad->setSkin(*m_skin);
+            layout->addWidget(pad, 3);
+        }
         m_pages.push_back(page);
+        m_keys.push_back(pad);
     }
     refresh();
 }
 
+KeyPad* StripWidget::keysAt(int position) const {
+    return position >= 0 && position < static_cast<int>(m_keys.size()) ? m_keys[position] : nullptr;
+}
+
+void StripWidget::setKeysAt(int position, KeyPad* pad) {
+    KeyPad* old = keysAt(position);
+    if (!old) return;
+    auto* layout = static_cast<QVBoxLayout*>(m_pages[position]->layout());
+    layout->replaceWidget(old, pad);
+    old->hide();
+    old->deleteLater();
+    pad->setSkin(*m_skin);
+    pad->onSwipe = [this](QPoint d, bool released) { swipe(d, released); };
+    pad->show();
+    m_keys[position] = pad;
+}
+
 void StripWidget::fillStaticFaces(int position) {
-    auto* pad = qobject_cast<KeyPad*>(m_pages[position]);
+    KeyPad* pad = keysAt(position);
     if (!pad || qobject_cast<KeyboardWidget*>(pad)) return;
     const int category = PanelCategory(m_model.panelAtPosition(position));
     const int page = checkIndex(category);
@@ -106,31 +134,20 @@ void StripWidget::refresh() {
     if (pos != m_currentPosition) {
         // The page at the new position gets the live keyboard; the one left shows the table faces again.
         if (m_current) {
-            const int old = m_currentPosition;
-            m_current->hide();
-            m_current->deleteLater();
-            auto* pad = new KeyPad(kRows, kColumns, m_container);
-            pad->setSkin(*m_skin);
-            pad->setObjectName(QString("page%1").arg(old));
-            m_pages[old] = pad;
+            setKeysAt(m_currentPosition, new KeyPad(kRows, kColumns, m_pages[m_currentPosition]));
             m_current = nullptr;
         }
         m_currentPosition = pos;
-        const int category = PanelCategory(m_model.panelAtPosition(pos));
-        if (checkIndex(category) >= 0) {
-            m_pages[pos]->deleteLater();
-            m_current = new KeyboardWidget(m_model, kRows, kColumns, PlaceModeKey, m_container);
-            m_current->setSkin(*m_skin);
-            m_current->setObjectName(QString("page%1").arg(pos));
-            m_current->onSwipe = [this](QPoint d, bool released) { swipe(d, released); };
-            m_pages[pos] = m_current;
+        if (keysAt(pos)) {
+            m_current = new KeyboardWidget(m_model, kRows, kColumns, PlaceModeKey, m_pages[pos]);
+            m_current->setObjectName("modeKeys");
+            setKeysAt(pos, m_current);
         }
         layoutPages();
-        for (QWidget* p : m_pages) p->show();
         if (!animating()) setOffset(pos * static_cast<double>(width()), false);
     }
-    for (int p = 0; p < static_cast<int>(m_pages.size()); ++p) {
-        if (auto* pad = qobject_cast<KeyPad*>(m_pages[p])) {
+    for (int p = 0; p < static_cast<int>(m_keys.size()); ++p) {
+        if (KeyPad* pad = m_keys[p]) {
             pad->onSwipe = [this](QPoint d, bool released) { swipe(d, released); };
             if (p != m_currentPosition) fillStaticFaces(p);
         }

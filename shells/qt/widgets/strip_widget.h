@@ -1,8 +1,9 @@
 // The strip of mode-keyboard pages in portrait: twelve pages side by side, one screen width each, scrolled
 // one page at a time by a swipe that starts on a key, by the mouse wheel, or by the page dots. Pages of
 // keyboard categories show their 18 keys (the current page's faces from the mode keyboard model, the
-// others from the key tables); the other pages show their category's screen widget. The model keeps the
-// position and applies the stopped-scroll rules; the widget only animates the offset it reports.
+// others from the key tables); the other pages show their category's screen widget, and the Graph page
+// both: its screen above its keys. The model keeps the position and applies the stopped-scroll rules; the
+// widget only animates the offset it reports.
 #pragma once
 
 #include <QWidget>
@@ -44,11 +45,15 @@ class StripWidget : public QWidget {
     void setOffset(double offset, bool stopped);
     void swipe(QPoint delta, bool released);
     void fillStaticFaces(int position);
+    // The key pad of a position's page (null for a page without keys) and its replacement.
+    KeyPad* keysAt(int position) const;
+    void setKeysAt(int position, KeyPad* pad);
 
     ModViewController& m_model;
     std::function<QWidget*(int, QWidget*)> m_screenPage;
     QWidget* m_container;
-    std::vector<QWidget*> m_pages;  // by position
+    std::vector<QWidget*> m_pages;  // by position: a container holding the screen and/or the keys
+    std::vector<KeyPad*> m_keys;    // by position: the keys of the page, null for a page without keys
     KeyboardWidget* m_current = nullptr;
     int m_currentPosition = -1;
     double m_offset = 0;
