@@ -160,6 +160,33 @@ MainWindow::MainWindow(GuiContext& context) : m_context(context) {
     c.onKeyboardsRebuilt = [this] { buildContent(); };
     buildContent();
     refresh();
+    qApp->installEventFilter(this);
+}
+
+void MainWindow::requestRefresh() {
+    if (m_refreshPending) return;
+    m_refreshPending = true;
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+            m_refreshPending = false;
+            refresh();
+        },
+        Qt::QueuedConnection);
+}
+
+bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+    switch (event->type()) {
+        case QEvent::MouseButtonRelease:
+        case QEvent::KeyRelease:
+        case QEvent::Wheel:
+        case QEvent::TouchEnd:
+            if (auto* w = qobject_cast<QWidget*>(watched); w && w->window() == this) requestRefresh();
+            break;
+        default:
+            break;
+    }
+    return QWidget::eventFilter(watched, event);
 }
 
 MainWindow::~MainWindow() {
@@ -169,6 +196,7 @@ MainWindow::~MainWindow() {
 void MainWindow::shutdown() {
     if (m_shutDown) return;
     m_shutDown = true;
+    qApp->removeEventFilter(this);
     m_context.storage().setUserDefault(kSizeDefault,
                                        std::to_string(width()) + "x" + std::to_string(height()));
     m_context.runLoop().setIdleHook(nullptr);

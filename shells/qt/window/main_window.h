@@ -47,11 +47,15 @@ class MainWindow : public QWidget {
 
     // Saves and stops the application (once); the window can only be closed afterwards.
     void shutdown();
+    // A refresh soon, once, whatever asks for it in the meantime.
+    void requestRefresh();
 
   protected:
     void resizeEvent(QResizeEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    // Every click, key and wheel turn anywhere in the window may change a model: refresh after it.
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
     void buildContent();
@@ -83,4 +87,5 @@ class MainWindow : public QWidget {
     QLabel* m_screenTitle = nullptr;
     QStackedWidget* m_screenStack = nullptr;
     std::string m_shownScreen;
+    bool m_refreshPending = false;
 };
