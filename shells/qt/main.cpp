@@ -1,14 +1,34 @@
 // orvcalc-gui: the Orvane Calculator on the desktop.
 #include <QApplication>
 #include <QCommandLineParser>
+#include <QElapsedTimer>
 #include <QIcon>
 #include <cstdio>
 
 #include "numeric/qlib.h"
 #include "qt/window/gui_context.h"
+#include "qt/widgets/display_widget.h"
 #include "qt/window/main_window.h"
 
+namespace {
+
+// Resident memory of this process in kB (VmRSS), -1 when unknown.
+long ResidentKilobytes() {
+    std::FILE* f = std::fopen("/proc/self/status", "r");
+    if (!f) return -1;
+    char line[256];
+    long kb = -1;
+    while (std::fgets(line, sizeof line, f))
+        if (std::sscanf(line, "VmRSS: %ld kB", &kb) == 1) break;
+    std::fclose(f);
+    return kb;
+}
+
+}  // namespace
+
 int main(int argc, char** argv) {
+    QElapsedTimer started;
+    started.start();
     QApplication::setHighDpiScaleFactorRoundingPolicy(Qt::HighDpiScaleFactorRoundingPolicy::PassThrough);
     QApplication app(argc, argv);
     QApplication::setApplicationName("orvcalc-gui");
@@ -32,7 +52,10 @@ int main(int argc, char** argv) {
     QCommandLineOption mute("mute", "Play no sounds.");
     QCommandLineOption verbose("verbose",
                                "Print the number library's internal diagnostics on standard error.");
-    parser.addOptions({home, data, landscape, mute, verbose});
+    QCommandLineOption firstFrame("first-frame-report",
+                                  "Diagnostics: quit as soon as the display has been painted once, printing "
+                                  "\"first-frame MS rss-kb KB\" (milliseconds since start, resident memory).");
+    parser.addOptions({home, data, landscape, mute, verbose, firstFrame});
     parser.process(app);
 
     // The number library's diagnostics are for developers; the window shows the engine's messages.
@@ -47,6 +70,13 @@ int main(int argc, char** argv) {
     MainWindow window(context);
     const QString icon = QString::fromStdString(context.resourceFolder() + "/icons/orvcalc.svg");
     window.setWindowIcon(QIcon(icon));
+    if (parser.isSet(firstFrame)) {
+        window.display()->onFirstPaint = [&app, &started] {
+            std::printf("first-frame %.1f rss-kb %ld\n", started.nsecsElapsed() / 1e6, ResidentKilobytes());
+            std::fflush(stdout);
+            QMetaObject::invokeMethod(&app, &QApplication::quit, Qt::QueuedConnection);
+        };
+    }
     window.show();
     const int status = app.exec();
     window.shutdown();

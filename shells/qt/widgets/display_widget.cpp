@@ -57,6 +57,11 @@ void DisplayWidget::paintEvent(QPaintEvent*) {
     m_display.drawRect(canvas);
     painter.resetTransform();
     if (m_flash) painter.fillRect(rect(), QColor(220, 40, 40, 90));
+    if (onFirstPaint) {
+        auto once = std::move(onFirstPaint);
+        onFirstPaint = nullptr;
+        once();
+    }
 }
 
 void DisplayWidget::mousePressEvent(QMouseEvent* e) {

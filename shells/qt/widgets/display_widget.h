@@ -3,6 +3,7 @@
 #pragma once
 
 #include <QWidget>
+#include <functional>
 
 class MyLedView;
 
@@ -15,6 +16,9 @@ class DisplayWidget : public QWidget {
     void flash();
     // The logical size of the display (320 x 120 portrait, 480 x 96 landscape, taller in RPN mode).
     QSizeF logicalSize() const;
+
+    // Called once, after the first paint (start-up measurements).
+    std::function<void()> onFirstPaint;
 
     bool hasHeightForWidth() const override { return true; }
     int heightForWidth(int width) const override;

@@ -8,7 +8,7 @@
 #include "app/controller/orvane_view_controller.h"
 #include "app/display/line_text.h"
 #include "app/screens/converter/currency_feed.h"
-#include "app/util/fix_text_display.h"
+#include "app/screens/text_format.h"
 #include "engine/format/format_state.h"
 #include "units/unit_catalog.h"
 #include "units/unit_format.h"

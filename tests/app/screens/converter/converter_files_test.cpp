@@ -3,7 +3,7 @@
 
 #include <gtest/gtest.h>
 
-#include "app/util/fix_text_display.h"
+#include "app/screens/text_format.h"
 
 namespace {
 
