@@ -18,30 +18,8 @@
 namespace led_detail {
 
 char DigitOf(int code) {
-    switch (code) {
-        case kKey0:
-            return '0';
-        case kKey1:
-            return '1';
-        case kKey2:
-            return '2';
-        case kKey3:
-            return '3';
-        case kKey4:
-            return '4';
-        case kKey5:
-            return '5';
-        case kKey6:
-            return '6';
-        case kKey7:
-            return '7';
-        case kKey8:
-            return '8';
-        case kKey9:
-            return '9';
-        default:
-            return IsHexDigitKey(code) ? static_cast<char>('A' + code - kKeyHexA) : '\0';
-    }
+    if (const char d = DecimalDigitOfKey(code)) return d;
+    return IsHexDigitKey(code) ? static_cast<char>('A' + code - kKeyHexA) : '\0';
 }
 
 bool IsDigitCode(int code) {

@@ -273,6 +273,13 @@ constexpr bool IsDecimalDigitKey(int code) {
     return code == kKey0 || code == kKey1 || code == kKey2 || code == kKey3 || code == kKey4 ||
            code == kKey5 || code == kKey6 || code == kKey7 || code == kKey8 || code == kKey9;
 }
+// The digit character '0'..'9' of a decimal digit key, '\0' for any other code.
+constexpr char DecimalDigitOfKey(int code) {
+    constexpr int kDigits[10] = {kKey0, kKey1, kKey2, kKey3, kKey4, kKey5, kKey6, kKey7, kKey8, kKey9};
+    for (int d = 0; d < 10; ++d)
+        if (kDigits[d] == code) return static_cast<char>('0' + d);
+    return '\0';
+}
 constexpr bool IsHexDigitKey(int code) {
     return code >= kKeyHexA && code <= kKeyHexF;
 }

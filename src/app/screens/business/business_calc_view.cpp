@@ -9,34 +9,6 @@
 
 namespace {
 
-// The digit a key of the main keypad appends, 0 for the other keys.
-char DigitOfKey(int code) {
-    switch (code) {
-        case kKey0:
-            return '0';
-        case kKey1:
-            return '1';
-        case kKey2:
-            return '2';
-        case kKey3:
-            return '3';
-        case kKey4:
-            return '4';
-        case kKey5:
-            return '5';
-        case kKey6:
-            return '6';
-        case kKey7:
-            return '7';
-        case kKey8:
-            return '8';
-        case kKey9:
-            return '9';
-        default:
-            return 0;
-    }
-}
-
 // The key code a notification carries as decimal text (an int from a headless post); -1 when neither.
 int ObjectCode(const std::any& object) {
     if (const int* i = std::any_cast<int>(&object)) return *i;
@@ -94,7 +66,7 @@ void BusinessCalcView::enterAKeycode(int code) {
     const int f = fieldIn(kFocused);
     if (f >= 0) {
         std::string& t = m_fields[f].text;
-        const char digit = DigitOfKey(code);
+        const char digit = DecimalDigitOfKey(code);
         const bool edits = digit != 0 || code == kKeyClear || code == kKeyDecimal || code == kKeyChangeSign;
         // A field reading 0 starts afresh: "." gives "0.", another edit replaces the text unless a
         // decimal point is already being typed ("0." then 5 gives "0.5").

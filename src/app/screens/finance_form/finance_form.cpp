@@ -6,13 +6,7 @@
 #include <system_error>
 
 std::string FinanceKeypadText(int index) {
-    if (index == FinanceKeypad::kClear) return "D";
-    if (index >= FinanceKeypad::kDigit1 && index <= FinanceKeypad::kDigit9)
-        return std::string(1, static_cast<char>('0' + index - 1));
-    if (index == FinanceKeypad::kDigit0) return "0";
-    if (index == FinanceKeypad::kPoint) return ".";
-    if (index == FinanceKeypad::kSign) return "-";
-    return "";
+    return SmallKeyboard::insertText(index);
 }
 
 namespace {

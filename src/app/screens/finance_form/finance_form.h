@@ -25,19 +25,10 @@
 
 #include <nlohmann/json.hpp>
 
-struct FinanceKeypad {
-    static constexpr int kCalculate = 0;
-    static constexpr int kClear = 1;
-    static constexpr int kDigit1 = 2;  // digits 1..9 are indices 2..10
-    static constexpr int kDigit9 = 10;
-    static constexpr int kDigit0 = 11;
-    static constexpr int kPoint = 12;
-    static constexpr int kSign = 13;
-    static constexpr int kBackspace = 14;
-    static constexpr int kPreviousField = 15;
-    static constexpr int kNextField = 16;
-    static constexpr int kKeyCount = 17;
-};
+#include "app/keyboards/small_keyboard.h"
+
+// The keypad of the forms is the finance keypad: its indices are the form's keys.
+using FinanceKeypad = SmallKeyboard;
 
 // The text a key inserts ("D", "0".."9", ".", "-"); empty for the command keys and unknown indices.
 std::string FinanceKeypadText(int index);
