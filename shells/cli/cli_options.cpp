@@ -249,11 +249,29 @@ finance commands (the loan, mortgage and TVM screens):
   Inputs the loan and mortgage forms refuse end with "Input Error: Please check input again!" on
   standard error and status 1.
 
-the whole calculator on key codes (prints its final state as one JSON object):
-  --keys "K1 K2 ..." [--category ID] [--landscape] [--home DIR] [--answer N]
-                              keys are key codes or captions ("1 + 2 ="), pick:N (a row of the open
-                              list), post:NAME[:N] (a notification); files in DIR (default the documents
-                              folder); alerts answered with button N (default 0)
+the whole calculator, run headlessly on the words of its actions (prints what it shows as one JSON object:
+display, keyboards, lists, screens, tooltip, alerts, notifications):
+  --keys "W1 W2 ..." [--category ID] [--landscape] [--home DIR] [--answer N]
+                              files in DIR (default the documents folder); alerts not answered by a word
+                              get button N (default 0). The words (a value may be "quoted"):
+      N | CAPTION             key code N, or the key with that caption ("1 + 2 =", "sin", "M+")
+      pick:N                  row N of the open list or menu          close  the list closes
+      post:NAME[:N]           a notification (with the number N)
+      touch:KB:SLOT           a tap on a key; KB is mode, pad (slot 20: the enter key), land, landpad
+      down:KB:SLOT up:KB:SLOT cancel:KB:SLOT     a finger down, up inside the key, or off the key
+      hold:KB:SLOT:SECONDS    down, the time passing, up (a hold gives the shifted function; backspace
+                              and the caret keys repeat every 0.1 s)
+      swipe:POSITION          the key pages scroll to POSITION (0..11)
+      tap:[SCREEN/]ELEMENT    a tap on a screen's element (tap:display/mode touches the display's angle
+                              indicator; also base, notation, memory, expression, bitwidth, history,
+                              shift, left, right, input, result)
+      text:[SCREEN/]FIELD=T   text typed into a field          value:[SCREEN/]CONTROL=X  a slider, segment
+      list:[SCREEN/]LIST:N    a row of a screen's list         keypad:[SCREEN/]N  a screen keypad's key
+      answer:N                the next alert's answer (-1: dismissed)
+      rotate:portrait|landscape   wait:SECONDS   category:ID   option:N (0 settings, 1 introduction,
+                              2 help, 3 about)   type:TEXT (desktop keyboard)   paste:TEXT   back
+      Between words 0.35 s pass while no finger is down (delayed calls run); a word that cannot act
+      (no such screen or key) is reported and the run ends with status 1.
 
 exit status: 0 when every line evaluated, 1 when any line ended in an error (its message is still
 printed on its line), 2 for a usage error.

@@ -229,13 +229,14 @@ TEST(CliKeys, BasicOperatorAndRPNStack) {
 TEST(CliKeys, NegativeRadixResultsAsTwosComplement) {
     const std::vector<std::string> base = {"--category", std::to_string(kCatBaseConversion)};
     Home string;
-    KeysRun r = Keys(string, Seq({kKeyBaseHex, kKeyWidth32, kKey0, kKeyMinus, kKey1, kKeyEquals, kKeyMemoryStore}),
-                     base);
+    KeysRun r = Keys(
+        string, Seq({kKeyBaseHex, kKeyWidth32, kKey0, kKeyMinus, kKey1, kKeyEquals, kKeyMemoryStore}), base);
     ASSERT_EQ(r.status, 0) << r.err;
     EXPECT_EQ(r.state["result"], "FFFFFFFF");
     EXPECT_EQ(r.state["history"], json::array({"0−1 = FFFFFFFF"}));
     EXPECT_EQ(r.state["memories"][0], "FFFFFFFF");
-    r = Keys(string, Seq({kKeyClear}) + " " + RepeatKey(kKeyHexF, 8) + Seq({kKeyEquals}), base);  // -1 survives "="
+    r = Keys(string, Seq({kKeyClear}) + " " + RepeatKey(kKeyHexF, 8) + Seq({kKeyEquals}),
+             base);  // -1 survives "="
     EXPECT_EQ(r.state["result"], "FFFFFFFF");
 
     Home basic;
@@ -370,3 +371,47 @@ TEST(CliKeys, ScreensOverTheCalculator) {
         EXPECT_EQ(r.state["screen"], row.screen) << row.keys;
     }
 }
+
+namespace {
+
+// The action words beyond key codes: touches and holds on the keyboards, swipes, taps on screens,
+// rotation and time, and the two kinds of failure.
+TEST(CliKeys, ActionWordsReachKeyboardsScreensAndTime) {
+    Home home;
+    // Number pad slots 10..12 are 1 2 3; mode slot 15 is DEL, held for 0.65 s: one at 0.4 s, repeats at
+    // 0.5 and 0.6 s.
+    KeysRun r =
+        Keys(home, "touch:pad:10 touch:pad:11 touch:pad:12 touch:pad:10 touch:pad:11 hold:mode:15:0.65");
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.state["input"], "12");
+    EXPECT_EQ(r.state["keyboards"]["mode"]["touchStatus"], 0);
+
+    Home strip;
+    r = Keys(strip, "swipe:9");
+    EXPECT_EQ(r.state["category"], kCatGraph) << "the strip stops on the Graph page";
+    EXPECT_EQ(r.state["keyboards"]["mode"]["position"], 9);
+
+    Home help;
+    r = Keys(help, "option:2");
+    const int first = r.state["screens"]["help"]["page"];  // the page of the category in use
+    r = Keys(help, "option:2 tap:help/next");
+    EXPECT_EQ(r.state["screen"], "help");
+    EXPECT_EQ(r.state["screens"]["help"]["page"], first + 1);
+
+    r = Keys(help, Seq({kKeySin, kKeyCaretLeft}));
+    EXPECT_EQ(r.state["tooltip"]["shown"], true);
+    EXPECT_EQ(r.state["tooltip"]["syntax"], "sin(angle)");
+
+    r = Keys(home, "rotate:landscape touch:landpad:12 wait:0.2");
+    EXPECT_TRUE(r.state["keyboards"].contains("landpad"));
+    EXPECT_FALSE(r.state["keyboards"].contains("mode"));
+
+    r = Keys(home, "tap:nosuch/thing 5");
+    EXPECT_EQ(r.status, 1) << "a word that cannot act";
+    EXPECT_NE(r.err.find("nosuch"), std::string::npos) << r.err;
+
+    r = Keys(home, "touch:elbow:1");
+    EXPECT_EQ(r.status, 2) << "a word that is not one";
+}
+
+}  // namespace

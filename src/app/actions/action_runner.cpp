@@ -7,6 +7,7 @@
 #include "app/keyboards/mod_view_controller.h"
 #include "app/keyboards/mode_land_view.h"
 #include "app/keyboards/number_keyboard_land.h"
+#include "app/screens/function_help/function_tooltip.h"
 #include "app/screens/screen_host.h"
 
 using nlohmann::json;
@@ -222,6 +223,7 @@ json DescribeApplication(OrvaneViewController& ctl) {
     state["memories"] = memories;
     state["screen"] = ctl.currentScreen();
     state["list"] = ctl.openList();
+    state["tooltip"] = ctl.functionTooltip().describe(d);
     json keyboards = json::object();
     if (ctl.modViewController()) keyboards["mode"] = ctl.modViewController()->describe();
     if (ctl.largeKeyboard()) keyboards["pad"] = ctl.largeKeyboard()->describe();

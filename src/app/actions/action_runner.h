@@ -47,6 +47,6 @@ class ActionRunner {
 
 // What the application shows, as the JSON object orvcalc --keys prints: the category and input mode, the
 // display (input line, caret, result, indicators, operator, RPN stack lines), history and memories, the
-// screen over the calculator and the open list, the keyboards of the orientation, and the description of
-// every screen created so far.
+// screen over the calculator and the open list, the function tooltip, the keyboards of the orientation, and
+// the description of every screen created so far.
 nlohmann::json DescribeApplication(OrvaneViewController& controller);
