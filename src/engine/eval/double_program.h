@@ -8,8 +8,16 @@
 // form of "-", are fixed by the text too and settled at compile time. An operand pushed right before the
 // operation that consumes it is folded into that operation (x^2, 2*x, sin x), and a constant exponent is
 // prepared once. Running the program gives the token walk's result, error code and g_chrLastItem exactly.
+//
+// Most evaluations stay on the real line: the variable is real and every operation gives a real result
+// with imaginary part +0. For them the compiler also builds a real form of the program, a list of
+// three-address operations over one array of doubles (the variable, the stack slots, the constants), so
+// that an operand is an index and a push costs nothing. The real form runs first; an operation that
+// would leave the real line or fail makes it give up without any trace, and the complex program then
+// computes the value (and the error) from the start.
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -24,11 +32,21 @@ class DoubleProgram {
 
     // Runs the program with the variable's value x. On success stores stack entry 0 in re and im and
     // returns true; on an error sets the engine error code, stores zero and returns false. (The parts come
-    // back separately: a returned pair of doubles costs a round trip through memory.)
+    // back separately: a returned pair of doubles costs a round trip through memory.) Defined inline in
+    // double_program_run.h.
     bool Run(double x, double& re, double& im);
 
     // Operations in the program.
     size_t size() const { return ops_.size(); }
+
+    // The real form alone, with the variable's value x: true with the result's real part in out (its
+    // imaginary part is +0) when every operation stayed real and none failed; false otherwise, and then
+    // neither the error code, g_Mode nor g_chrLastItem has changed. Run uses it; tests check it.
+    bool RunReal(double x, double& out);
+    // The complex program alone (the same contract as Run).
+    bool RunComplex(double x, double& re, double& im);
+    // True when the program has a real form (no constant i, no compile-time fault).
+    bool HasRealForm() const { return realResult_ != kNoRealForm; }
 
   private:
     // Where the second operand of a two-operand operation (or the only one of a function) comes from.
@@ -49,7 +67,46 @@ class DoubleProgram {
         const char* operandLastItem = nullptr;  // the same at the folded operand's token
     };
 
+    // Operations of the real form. kValue runs a value-level form, kCall a handler.
+    enum class RealKind : unsigned char {
+        kAdd,
+        kSub,
+        kNegate,
+        kMul,
+        kDiv,
+        kSquare,    // a constant exponent 2 (the power's real shortcut is one product)
+        kCube,      // a constant exponent 3 (the shortcut is RealCube)
+        kCubeFma,   // the same with RealCubeFma
+        kPowConst,  // another constant exponent, prepared in realPowers_[aux]
+        kPow,       // an exponent computed at run time
+        kSin,
+        kCos,
+        kTan,
+        kSqrt,
+        kLn,
+        kLog,
+        kValue,
+        kCall,
+    };
+    struct RealOp {
+        RealKind kind;
+        unsigned char arity;         // kCall
+        std::uint16_t dst, a, b;     // indices into realValues_; b is the second operand of two-operand ones
+        std::uint32_t aux;           // kSquare, kPowConst: the prepared exponent
+        ValueFn unary;               // kSin ... kValue: the value-level form (the exact path)
+        HandlerFn<COMPLEX> handler;  // kCall
+    };
+    static constexpr std::uint16_t kNoRealForm = 0xFFFF;
+
     bool AddOperand(long& n, const std::string& token, const std::string& variable);
+    void BuildRealForm(long depth);
+    bool RealStep(const RealOp& op, double* v);
+    static bool RealCall(const RealOp& op, double a, double b, double& out);
+    static bool RealValue(ValueFn f, double x, double& out);
+    static bool RealPowConst(double a, const PowExponent& p, double& out);
+    static bool RealPowValue(double a, double b, double& out);
+    void SetRunLastItem() const;
+    void SetLastItemSlow() const;
     bool AddHandler(const FUNCTION_TABLE* row, const std::vector<long>& groups, long& n);
     void Fold(Op& op);
     void Fail(int code, long n);
@@ -65,4 +122,11 @@ class DoubleProgram {
     // stores and the loads after them in step.
     std::vector<double> re_, im_;
     const char* lastItem_ = nullptr;
+    // g_chrLastItem after a successful run, as a masked word when the name is short (else lastMask_ 0).
+    std::uint64_t lastWord_ = 0, lastMask_ = 0;
+
+    std::vector<RealOp> realOps_;
+    std::vector<double> realValues_;  // [0] the variable, then the stack slots, then the constants
+    std::vector<PowExponent> realPowers_;
+    std::uint16_t realResult_ = kNoRealForm;  // index of the result (stack entry 0)
 };

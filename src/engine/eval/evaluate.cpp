@@ -5,7 +5,7 @@
 #include <memory>
 #include <string_view>
 
-#include "engine/eval/double_program.h"
+#include "engine/eval/double_program_run.h"
 #include "engine/eval/ext_support.h"
 #include "engine/eval/scalar_codegen.h"  // last: changes code generation for this file
 #include "engine/matrix/registers.h"
@@ -219,11 +219,11 @@ bool SameName(const std::string& lowered, const char* variable) {
     return i == lowered.size();
 }
 
-// expr equals the cached copy (one pass, stopping at the first difference or expr's end).
+// expr equals the cached copy. The caller's pointer alone cannot tell: a caller may put another text into
+// the same buffer (a std::string assigned in place keeps its storage). The library's comparison reads
+// both texts a vector at a time and stops at the terminator.
 bool SameText(const std::string& cached, const char* expr) {
-    const char* c = cached.c_str();
-    while (*c != '\0' && *c == *expr) ++c, ++expr;
-    return *c == *expr;
+    return std::strcmp(cached.c_str(), expr) == 0;
 }
 
 bool CacheHolds(const DoubleCache& c, const char* expr, int radix, const char* variable) {
