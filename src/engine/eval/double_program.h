@@ -24,6 +24,30 @@
 #include "engine/eval/handler_support.h"
 #include "engine/eval/handlers.h"
 
+// The operations of a program's real form. Each computes its value, stores it in its slot and jumps to the
+// next operation with the value in a register (a tail call: the run is one chain of jumps, with no loop or
+// dispatch table between operations); the last returns the program's result.
+namespace real_program {
+
+struct Op;
+struct Result {
+    double value;
+    bool ok;  // false: the real form gives up
+};
+// last is the value of the operation before (at the start: the variable's value).
+using Fn = Result (*)(const Op* op, double* values, double last);
+struct Op {
+    Fn fn;
+    std::uint16_t dst, a, b;        // value indices: the result slot, the operands (b alone for one operand)
+    unsigned char arity;            // handler operations: values the handler takes
+    const PowExponent* power;       // a constant exponent, prepared
+    double shortcutLo, shortcutHi;  // the bases that take the power's real shortcut (RealShortcutRange)
+    ValueFn unary;                  // functions: the value-level form (the exact path)
+    HandlerFn<COMPLEX> handler;     // handler operations
+};
+
+}  // namespace real_program
+
 class DoubleProgram {
   public:
     // Compiles rpn (reverse-Polish engine text) with the free variable named variable (lower case; empty
@@ -45,8 +69,11 @@ class DoubleProgram {
     bool RunReal(double x, double& out);
     // The complex program alone (the same contract as Run).
     bool RunComplex(double x, double& re, double& im);
+    // Puts the name of the program's last handler into g_chrLastItem, as a successful run leaves it (for
+    // callers of RunReal).
+    void SetRunLastItem() const;
     // True when the program has a real form (no constant i, no compile-time fault).
-    bool HasRealForm() const { return realResult_ != kNoRealForm; }
+    bool HasRealForm() const { return realStart_ != nullptr; }
 
   private:
     // Where the second operand of a two-operand operation (or the only one of a function) comes from.
@@ -67,45 +94,8 @@ class DoubleProgram {
         const char* operandLastItem = nullptr;  // the same at the folded operand's token
     };
 
-    // Operations of the real form. kValue runs a value-level form, kCall a handler.
-    enum class RealKind : unsigned char {
-        kAdd,
-        kSub,
-        kNegate,
-        kMul,
-        kDiv,
-        kSquare,    // a constant exponent 2 (the power's real shortcut is one product)
-        kCube,      // a constant exponent 3 (the shortcut is RealCube)
-        kCubeFma,   // the same with RealCubeFma
-        kPowConst,  // another constant exponent, prepared in realPowers_[aux]
-        kPow,       // an exponent computed at run time
-        kSin,
-        kCos,
-        kTan,
-        kSqrt,
-        kLn,
-        kLog,
-        kValue,
-        kCall,
-    };
-    struct RealOp {
-        RealKind kind;
-        unsigned char arity;         // kCall
-        std::uint16_t dst, a, b;     // indices into realValues_; b is the second operand of two-operand ones
-        std::uint32_t aux;           // kSquare, kPowConst: the prepared exponent
-        ValueFn unary;               // kSin ... kValue: the value-level form (the exact path)
-        HandlerFn<COMPLEX> handler;  // kCall
-    };
-    static constexpr std::uint16_t kNoRealForm = 0xFFFF;
-
     bool AddOperand(long& n, const std::string& token, const std::string& variable);
     void BuildRealForm(long depth);
-    bool RealStep(const RealOp& op, double* v);
-    static bool RealCall(const RealOp& op, double a, double b, double& out);
-    static bool RealValue(ValueFn f, double x, double& out);
-    static bool RealPowConst(double a, const PowExponent& p, double& out);
-    static bool RealPowValue(double a, double b, double& out);
-    void SetRunLastItem() const;
     void SetLastItemSlow() const;
     bool AddHandler(const FUNCTION_TABLE* row, const std::vector<long>& groups, long& n);
     void Fold(Op& op);
@@ -125,8 +115,8 @@ class DoubleProgram {
     // g_chrLastItem after a successful run, as a masked word when the name is short (else lastMask_ 0).
     std::uint64_t lastWord_ = 0, lastMask_ = 0;
 
-    std::vector<RealOp> realOps_;
-    std::vector<double> realValues_;  // [0] the variable, then the stack slots, then the constants
-    std::vector<PowExponent> realPowers_;
-    std::uint16_t realResult_ = kNoRealForm;  // index of the result (stack entry 0)
+    std::vector<real_program::Op> realOps_;
+    const real_program::Op* realStart_ = nullptr;  // the first operation; null: no real form
+    std::vector<double> realValues_;       // [0] the variable, then the stack slots, then the constants
+    std::vector<PowExponent> realPowers_;  // the constant exponents the operations point at
 };

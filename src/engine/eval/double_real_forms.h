@@ -16,6 +16,7 @@
 
 #include "engine/eval/double_rounding.h"
 #include "engine/eval/evaluate.h"
+#include "engine/eval/handler_support.h"
 
 namespace real_forms {
 
@@ -71,19 +72,22 @@ inline bool Cos(double x, double& out) {
     return true;
 }
 
-// tan: the handler forms 0.5 sin(2x) / cos(x)^2 and rounds it to 12 decimals. That value v is within
-// 4 units in the last place of tan x (two library calls of at most 1 unit each, the squaring doubling
-// one, two roundings), and the library's tan y within 1 unit, so |y - v| < 2^-48 |y| leaves room for
-// library errors several times the documented ones. Where y settles the twelve decimals, one library call
-// replaces two; near a pole quotient, a rounding boundary or the range limits the handler decides.
+// tan: the handler tests for a pole, forms 0.5 sin(2x) / cos(x)^2 and rounds it to 12 decimals. That
+// value v is within 5 units in the last place of tan x (sin and cos within 1 unit each, the squaring
+// doubling one, two roundings), and the library's tan y within 1 unit, so |y - v| < 2^-48 |y| leaves room
+// for library errors several times the documented ones. Where y settles the twelve decimals, one library
+// call replaces two.
+//
+// No pole test is needed where |y| < kSnapQuickLimit (about 2252): the handler's poles are quotients
+// q = |x| / (pi/2) within 1e-13 plus half an ulp of an odd integer n, and below 1e8 / (pi/2) that puts x
+// within 3e-8 of n pi/2 (the double nearest pi/2 is 6.1e-17 off, n times), where |tan x| exceeds 3e7.
 inline bool Tan(double x, double& out) {
     const double r = ToRadians(x);
-    const double ar = std::fabs(r);
-    if (!(ar < 1e8)) return false;
-    if (WithinPoleDistance(ar / (kPi / 2))) return false;
-    const double y = std::tan(r);
-    if (!(std::fabs(y) >= 0x1p-900)) return false;
-    return SnapFromEstimate(y, std::fabs(y) * 0x1p-48, out);
+    if (!(std::fabs(r) < 1e8)) return false;
+    const int settled = SnapFromEstimate(std::tan(r), 0x1p-48, out);
+    if (settled < 0) return false;
+    if (settled == 0) out = TanSnappedOfReal(r);  // no pole (above): the handler's value, exactly
+    return true;
 }
 
 // sqrt, ln and log on the positive axis, where the complex forms reduce to the real functions and keep

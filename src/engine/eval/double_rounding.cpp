@@ -7,6 +7,7 @@
 #include "engine/eval/exact_product.h"
 #include "engine/eval/scalar_codegen.h"  // last: changes code generation for this file
 
+using rounding_detail::kSnapLimit;
 using rounding_detail::kTwo52;
 using rounding_detail::RoundToInteger;
 
@@ -49,10 +50,11 @@ double rounding_detail::SnapTie(double x, double hi, double r) {
     const double lo = ProductError(x, 1e12, hi);
     if (lo > 0) return std::ceil(hi) / 1e12;
     if (lo < 0) return std::floor(hi) / 1e12;
-    return r / 1e12;
+    return std::copysign(r, hi) / 1e12;
 }
 
-double rounding_detail::SnapByText(double x) {
+double rounding_detail::SnapWide(double x) {
+    if (std::fabs(x) < kSnapLimit) return RoundScaled(x, 1e12);
     return RoundTrip("%.12lf", x);
 }
 

@@ -71,6 +71,16 @@ inline bool TakesRealShortcut(double a, const PowExponent& p) {
     const int e = static_cast<int>(bits >> 52) - 1022;  // positive and normal
     return std::abs(e) <= p.realBaseLimit;
 }
+// The bases TakesRealShortcut accepts, as one interval: lo <= a < hi (empty when there are none).
+inline void RealShortcutRange(const PowExponent& p, double& lo, double& hi) {
+    lo = HUGE_VAL;
+    hi = 0;
+    if (p.realBaseLimit < 0) return;
+    // a = f 2^e with f in [1/2, 1) and |e| <= L: 2^(-L-1) <= a < 2^L; and 2^-500 <= a <= 2^500.
+    const int limit = p.realBaseLimit;
+    lo = std::fmax(std::ldexp(1.0, -limit - 1), 0x1p-500);
+    hi = limit <= 500 ? std::ldexp(1.0, limit) : std::nextafter(0x1p500, HUGE_VAL);
+}
 // The real power of the root handlers' shortcut: x^y with squares and cubes correctly rounded (see
 // RealCube), other exponents by pow.
 double RealPow(double x, double y);
@@ -138,6 +148,9 @@ COMPLEX LogValue(COMPLEX z, int& err);
 COMPLEX SinValue(COMPLEX z, int& err);
 COMPLEX CosValue(COMPLEX z, int& err);
 COMPLEX TanValue(COMPLEX z, int& err);
+// TanValue's real part for a real argument r in radians that is no pole: its tan formula rounded to 12
+// decimals.
+double TanSnappedOfReal(double r);
 
 namespace handler_detail {
 
