@@ -106,13 +106,21 @@ struct CubeForm {
         return true;
     }
 };
-struct CubeFmaForm {
-    static bool Apply(const Op* op, double b, double& r) {
-        if (!(b >= op->shortcutLo && b < op->shortcutHi)) return PowOrExact(op, b, r);  // TakesRealShortcut
-        r = RealCubeFma(b);
-        return true;
+#if ORV_CUBE_FMA
+// The cube with fused multiply-adds for its exact products: the whole operation is compiled for such
+// processors, so that RealCubeFma's computation runs inline (the values are RealCube's).
+template <Src B>
+[[gnu::target("fma")]] Result CubeFma(const Op* op, double* v, double last) {
+    const double b = Read<B>(v, op->b, last);
+    double r;
+    if (!(b >= op->shortcutLo && b < op->shortcutHi)) {  // TakesRealShortcut
+        if (!PowOrExact(op, b, r)) return kGiveUp;
+    } else if (!pow_detail::CorrectlyRoundedCube<true>(b, r)) {
+        r = std::pow(b, 3.0);
     }
-};
+    return Next(op, v, r);
+}
+#endif
 struct PowConstForm {
     static bool Apply(const Op* op, double b, double& r) {
         if (!(b >= op->shortcutLo && b < op->shortcutHi)) return PowOrExact(op, b, r);  // TakesRealShortcut
@@ -199,8 +207,10 @@ Fn PickFunction(ValueFn unary, bool bLast) {
 
 Fn PickPower(const PowExponent& p, bool bLast) {
     if (p.e.im == 0 && p.e.re == 2) return PickUnary<SquareForm>(bLast);
-    if (p.e.im == 0 && p.e.re == 3)
-        return HasFusedMultiplyAdd() ? PickUnary<CubeFmaForm>(bLast) : PickUnary<CubeForm>(bLast);
+#if ORV_CUBE_FMA
+    if (p.e.im == 0 && p.e.re == 3 && HasFusedMultiplyAdd()) return bLast ? CubeFma<kLast> : CubeFma<kSlot>;
+#endif
+    if (p.e.im == 0 && p.e.re == 3) return PickUnary<CubeForm>(bLast);
     return PickUnary<PowConstForm>(bLast);
 }
 

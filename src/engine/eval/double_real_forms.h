@@ -35,15 +35,19 @@ inline bool Mul(double a, double b, double& out) {
     return IsPositiveZero(im);
 }
 
-// complex_div((a, 0), (b, 0)) = complex_mul((a, 0), (b / n, -0 / n)) with n = b^2 + 0^2 = b^2. For
-// n > 0 the second part of the inverse is -0; n = 0 (the division error, or an underflowing square) and
-// a non-number n take the complex path.
+// complex_div((a, 0), (b, 0)) = complex_mul((a, 0), (q, -0 / n)) with n = b^2 + 0^2 = b^2 and q = b / n.
+// For n > 0 the second part of the inverse is -0; n = 0 (the division error, or an underflowing square)
+// and a non-number n take the complex path. The imaginary part a (-0) + 0 q is formed with b for q: for
+// n > 0 they have the same sign and are finite together, and the test then need not wait for the
+// division.
 inline bool Div(double a, double b, double& out) {
     const double n = b * b;
     if (!(n > 0)) return false;
+    const double im = a * -0.0 + 0.0 * b;
     const double q = b / n;
-    const double im = a * -0.0 + 0.0 * q;
-    out = a * q - 0.0 * -0.0;  // a q - (+0)(-0), that is a q + 0: a -0 product becomes +0
+    // The real part a q - (+0)(-0) is a q + 0: the same value, except that a -0 product becomes +0.
+    out = a * q;
+    if (out == 0) out = 0.0;
     return IsPositiveZero(im);
 }
 
@@ -72,19 +76,48 @@ inline bool Cos(double x, double& out) {
     return true;
 }
 
+// An estimate y of tan r for |r| < 2^19, within 9 units of 2^-53 (relative) of it; false outside that range
+// and where the reduced argument is below 2^-30.
+//
+// r = k pi/2 + z with |z| <= pi/4: pi/2 is split as P1 + P2 + P3 (P1 and P2 of 33 bits, so that k P1 and
+// k P2 are exact for |k| < 2^20, and r - k P1 is exact by Sterbenz's lemma), which leaves z within two
+// roundings of its value; tan magnifies that by at most pi/2 there. tan z = z P(w) / Q(w), w = z^2, is
+// the eighth convergent of Lambert's continued fraction z / (1 - w / (3 - w / (5 - ...))): within 2^-59
+// of tan on [0, pi/4], with integer coefficients (exact doubles) and little cancellation, so that each of
+// P and Q is within two roundings (worked out term by term at w = (pi/4)^2, where it is largest). For odd k
+// tan r = -cot z = -Q / (z P).
+inline bool TanEstimate(double r, double& y) {
+    constexpr double kTwoOverPi = 0x1.45f306dc9c883p-1;
+    constexpr double kP1 = 0x1.921fb544p+0, kP2 = 0x1.0b4611a6p-34, kP3 = 0x1.3198a2e037073p-69;
+    if (!(std::fabs(r) < 0x1p19)) return false;
+    const double k = rounding_detail::NearestInteger(r * kTwoOverPi);
+    const double z = ((r - k * kP1) - k * kP2) - k * kP3;
+    if (!(std::fabs(z) >= 0x1p-30)) return false;
+    const double w = z * z;
+    const double p = (((w - 990.0) * w + 135135.0) * w - 4729725.0) * w + 34459425.0;
+    const double q = ((((45.0 * w - 13860.0) * w + 945945.0) * w - 16216200.0) * w) + 34459425.0;
+    const double zp = z * p;
+    y = (static_cast<long long>(k) & 1) == 0 ? zp / q : -q / zp;
+    return true;
+}
+
 // tan: the handler tests for a pole, forms 0.5 sin(2x) / cos(x)^2 and rounds it to 12 decimals. That
-// value v is within 5 units in the last place of tan x (sin and cos within 1 unit each, the squaring
-// doubling one, two roundings), and the library's tan y within 1 unit, so |y - v| < 2^-48 |y| leaves room
-// for library errors several times the documented ones. Where y settles the twelve decimals, one library
-// call replaces two.
+// value v is within 8 units of 2^-53 of tan x (sin and cos within one ulp each, the squaring doubling
+// one, two roundings); TanEstimate's y within 9 and the library's tan within 2, so |y - v| < 2^-48 |y|
+// leaves room for library errors several times the documented ones. Where y settles the twelve
+// decimals, no library call (or one) replaces two.
 //
 // No pole test is needed where |y| < kSnapQuickLimit (about 2252): the handler's poles are quotients
 // q = |x| / (pi/2) within 1e-13 plus half an ulp of an odd integer n, and below 1e8 / (pi/2) that puts x
 // within 3e-8 of n pi/2 (the double nearest pi/2 is 6.1e-17 off, n times), where |tan x| exceeds 3e7.
 inline bool Tan(double x, double& out) {
     const double r = ToRadians(x);
-    if (!(std::fabs(r) < 1e8)) return false;
-    const int settled = SnapFromEstimate(std::tan(r), 0x1p-48, out);
+    double y;
+    if (!TanEstimate(r, y)) {
+        if (!(std::fabs(r) < 1e8)) return false;
+        y = std::tan(r);
+    }
+    const int settled = SnapFromEstimate(y, 0x1p-48, out);
     if (settled < 0) return false;
     if (settled == 0) out = TanSnappedOfReal(r);  // no pole (above): the handler's value, exactly
     return true;

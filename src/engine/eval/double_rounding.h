@@ -49,8 +49,9 @@ inline double SnapTo12Decimals(double x) {
     const double hi = x * 1e12;
     const double r = NearestInteger(hi);
     const double f = hi - r;
-    if (f == 0.5 || f == -0.5) return SnapTie(x, hi, r);
-    return std::copysign(r, hi) / 1e12;  // a zero keeps x's sign
+    if (std::fabs(f) >= 0.5) return SnapTie(x, hi, r);  // |f| is at most one half
+    const double snapped = r / 1e12;
+    return r != 0 ? snapped : std::copysign(0.0, x);  // a zero keeps x's sign
 }
 
 // The snapped value of v known only through an estimate y with |y - v| <= rel |y| (rel well below 1),
@@ -68,7 +69,8 @@ inline int SnapFromEstimate(double y, double rel, double& out) {
     // product's rounding). |h - r| is exact (both below 2^51 and one unit apart at most).
     const double spread = std::fabs(h) * (rel * 1.0001 + 0x1p-51);
     if (!(std::fabs(h - r) + spread < 0.5)) return 0;
-    out = std::copysign(r, y) / 1e12;  // v has y's sign (it lies within rel |y| of y)
+    out = r / 1e12;
+    if (r == 0) out = std::copysign(0.0, y);  // v has y's sign (it lies within rel |y| of y)
     return 1;
 }
 
