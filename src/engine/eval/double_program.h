@@ -39,6 +39,7 @@ using Fn = Result (*)(const Op* op, double* values, double last);
 struct Op {
     Fn fn;
     std::uint16_t dst, a, b;        // value indices: the result slot, the operands (b alone for one operand)
+    std::uint16_t c;                // a fused add or subtract: its other operand
     unsigned char arity;            // handler operations: values the handler takes
     const PowExponent* power;       // a constant exponent, prepared
     double shortcutLo, shortcutHi;  // the bases that take the power's real shortcut (RealShortcutRange)

@@ -183,6 +183,31 @@ Result End(const Op* op, double* v, double last) {
     return {Read<S>(v, op->a, last), true};
 }
 
+// An operation whose value m the next one at once adds to or subtracts from another value c (at index
+// c): one step for the two, m never stored. The add is IEEE's, the same either way round.
+enum class Tail { kAdd, kSubtractFrom, kSubtract };  // c + m, c - m, m - c
+
+template <Tail T>
+[[gnu::always_inline]] inline double Combine(double m, double c) {
+    if (T == Tail::kAdd) return c + m;
+    if (T == Tail::kSubtractFrom) return c - m;
+    return m - c;
+}
+
+template <class F, Tail T, Src A, Src B>
+Result BinaryThen(const Op* op, double* v, double last) {
+    double m;
+    if (!F::Apply(op, Read<A>(v, op->a, last), Read<B>(v, op->b, last), m)) return kGiveUp;
+    return Next(op, v, Combine<T>(m, v[op->c]));
+}
+
+template <class F, Tail T, Src B>
+Result UnaryThen(const Op* op, double* v, double last) {
+    double m;
+    if (!F::Apply(op, Read<B>(v, op->b, last), m)) return kGiveUp;
+    return Next(op, v, Combine<T>(m, v[op->c]));
+}
+
 template <class F>
 Fn PickBinary(bool aLast, bool bLast) {
     if (aLast) return Binary<F, kLast, kSlot>;
@@ -193,6 +218,51 @@ Fn PickBinary(bool aLast, bool bLast) {
 template <class F>
 Fn PickUnary(bool bLast) {
     return bLast ? Unary<F, kLast> : Unary<F, kSlot>;
+}
+
+template <class F, Tail T>
+Fn PickBinaryThen(bool aLast, bool bLast) {
+    if (aLast) return BinaryThen<F, T, kLast, kSlot>;
+    if (bLast) return BinaryThen<F, T, kSlot, kLast>;
+    return BinaryThen<F, T, kSlot, kSlot>;
+}
+
+// What the builder remembers of an operation for fusing it with the next.
+struct Shape {
+    enum Kind : unsigned char { kOther, kMul, kDiv, kSquare } kind = kOther;
+    bool aLast = false, bLast = false;
+};
+
+template <Tail T>
+Fn PickThen(const Shape& s) {
+    switch (s.kind) {
+        case Shape::kMul:
+            return PickBinaryThen<MulForm, T>(s.aLast, s.bLast);
+        case Shape::kDiv:
+            return PickBinaryThen<DivForm, T>(s.aLast, s.bLast);
+        case Shape::kSquare:
+            return s.bLast ? UnaryThen<SquareForm, T, kLast> : UnaryThen<SquareForm, T, kSlot>;
+        default:
+            return nullptr;
+    }
+}
+
+// An add or subtract (subtract: a - b) whose one operand is the value of the operation just built, which
+// is a product, a quotient or a square: that operation takes the add over. False when it cannot.
+bool FuseTail(std::vector<Op>& built, const Shape& previous, bool subtract, std::uint16_t a, std::uint16_t b,
+              std::uint16_t last, std::uint16_t dst) {
+    if (built.empty() || previous.kind == Shape::kOther || built.back().dst != last ||
+        (a == last) == (b == last))
+        return false;
+    Op& op = built.back();
+    if (!subtract) {
+        op.fn = PickThen<Tail::kAdd>(previous);
+    } else {
+        op.fn = b == last ? PickThen<Tail::kSubtractFrom>(previous) : PickThen<Tail::kSubtract>(previous);
+    }
+    op.c = a == last ? b : a;
+    op.dst = dst;
+    return true;
 }
 
 Fn PickFunction(ValueFn unary, bool bLast) {
@@ -248,6 +318,7 @@ void DoubleProgram::BuildRealForm(long depth) {
         return index;
     };
     std::vector<size_t> powerOf;  // per operation: its exponent's index in realPowers_, or none
+    Shape previous;               // of the operation built last
     constexpr size_t kNone = ~size_t{0};
     for (const Op& op : ops_) {
         if (op.kind == Kind::kFail) return;
@@ -258,6 +329,7 @@ void DoubleProgram::BuildRealForm(long depth) {
             continue;
         }
         real_program::Op r{};
+        Shape shape;
         r.unary = op.unary;
         r.handler = op.handler;
         r.arity = op.arity;
@@ -274,6 +346,16 @@ void DoubleProgram::BuildRealForm(long depth) {
                                     op.kind == Kind::kDiv || (op.kind == Kind::kPow && !op.constantExponent);
             if (twoOperand) r.a = pop();
             const bool aLast = twoOperand && r.a == last, bLast = r.b == last;
+            shape.aLast = aLast;
+            shape.bLast = bLast;
+            if ((op.kind == Kind::kAdd || op.kind == Kind::kSub) &&
+                FuseTail(built, previous, op.kind == Kind::kSub, r.a, r.b, last,
+                         static_cast<std::uint16_t>(1 + refs.size()))) {
+                refs.push_back(built.back().dst);
+                last = built.back().dst;
+                previous = Shape{};
+                continue;
+            }
             switch (op.kind) {
                 case Kind::kNegate:
                     r.fn = PickUnary<NegateForm>(bLast);
@@ -286,9 +368,11 @@ void DoubleProgram::BuildRealForm(long depth) {
                     break;
                 case Kind::kMul:
                     r.fn = PickBinary<MulForm>(aLast, bLast);
+                    shape.kind = Shape::kMul;
                     break;
                 case Kind::kDiv:
                     r.fn = PickBinary<DivForm>(aLast, bLast);
+                    shape.kind = Shape::kDiv;
                     break;
                 case Kind::kPow:
                     if (op.constantExponent) {
@@ -296,6 +380,7 @@ void DoubleProgram::BuildRealForm(long depth) {
                         realPowers_.push_back(op.exponent);
                         RealShortcutRange(op.exponent, r.shortcutLo, r.shortcutHi);
                         r.fn = PickPower(op.exponent, bLast);
+                        if (op.exponent.e.im == 0 && op.exponent.e.re == 2) shape.kind = Shape::kSquare;
                     } else {
                         r.fn = PickBinary<PowForm>(aLast, bLast);
                     }
@@ -310,6 +395,7 @@ void DoubleProgram::BuildRealForm(long depth) {
         last = r.dst;
         built.push_back(r);
         powerOf.push_back(power);
+        previous = shape;
     }
     if (refs.empty()) return;
     real_program::Op end{};

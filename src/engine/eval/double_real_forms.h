@@ -60,39 +60,84 @@ inline double ToRadians(double x) {
     return x;
 }
 
+// r = k pi/2 + z with |z| <= pi/4 (a little more from the rounding of k), for |r| < 2^19: pi/2 is split
+// as P1 + P2 + P3 (P1 and P2 of 33 bits, so that k P1 and k P2 are exact for |k| < 2^20, and r - k P1 is
+// exact by Sterbenz's lemma), which leaves z within two roundings of its value (and exact for k = 0).
+// False outside that range and where z is below 2^-30 with k != 0 (where those roundings could dominate).
+inline bool ReduceQuarterTurns(double r, double& k, double& z) {
+    constexpr double kTwoOverPi = 0x1.45f306dc9c883p-1;
+    constexpr double kP1 = 0x1.921fb544p+0, kP2 = 0x1.0b4611a6p-34, kP3 = 0x1.3198a2e037073p-69;
+    if (!(std::fabs(r) < 0x1p19)) return false;
+    k = rounding_detail::NearestInteger(r * kTwoOverPi);
+    z = ((r - k * kP1) - k * kP2) - k * kP3;
+    return std::fabs(z) >= 0x1p-30 || k == 0;
+}
+
+// Estimates of sin r (shift 0) and cos r = sin(r + pi/2) (shift 1) for |r| < 2^19, within 4 units of
+// 2^-53 (relative); false where ReduceQuarterTurns is. sin z = z + z w S(w) and cos z = 1 - w/2 + w^2 C(w)
+// (w = z^2) with near-minimax polynomials within 2^-55 and 2^-59 on |z| <= pi/4: the reduction's two
+// roundings pass to the result at most unchanged (z cot z and z tan z are at most 1 there), the
+// evaluation adds under two.
+inline bool SinEstimate(double r, int shift, double& y) {
+    double k, z;
+    if (!ReduceQuarterTurns(r, k, z)) return false;
+    const double w = z * z;
+    const long long quadrant = static_cast<long long>(k) + shift;
+    if ((quadrant & 1) == 0) {
+        const double s =
+            ((((0x1.5e0a4fc16be59p-33 * w - 0x1.ae6008d114485p-26) * w + 0x1.71de37946ed6dp-19) * w -
+              0x1.a01a019e820aep-13) *
+                 w +
+             0x1.1111111110babp-7) *
+                w -
+            0x1.5555555555555p-3;
+        y = z + z * (w * s);
+    } else {
+        const double c =
+            ((((-0x1.907cd8ff5ede7p-37 * w + 0x1.1eeb67d026ec6p-29) * w - 0x1.27e4fa16cc2d1p-22) * w +
+              0x1.a01a019f4ddfdp-16) *
+                 w -
+             0x1.6c16c16c16963p-10) *
+                w +
+            0x1.5555555555555p-5;
+        y = 1.0 - (0.5 * w - w * (w * c));
+    }
+    if ((quadrant & 2) != 0) y = -y;
+    return true;
+}
+
 // sin and cos: the library function on the real axis (complex_sin and complex_cos return it with a zero
-// imaginary part), the non-number test, then the twelve-decimal rounding.
-inline bool Sin(double x, double& out) {
-    const double s = std::sin(ToRadians(x));
+// imaginary part), the non-number test, then the twelve-decimal rounding. The library's value is within
+// 2 units of 2^-53 of the true one and the estimate within 4, so |y - v| < 2^-49 |y| leaves room for
+// library errors several times the documented ones; where the estimate settles the twelve decimals, the
+// library call is not needed.
+inline bool SinOrCos(double x, int shift, double& out) {
+    const double r = ToRadians(x);
+    double y;
+    if (SinEstimate(r, shift, y) && SnapFromEstimate(y, 0x1p-49, out) > 0) return true;
+    const double s = shift == 0 ? std::sin(r) : std::cos(r);
     if (s != s) return false;
     out = SnapTo12Decimals(s);
     return true;
 }
 
-inline bool Cos(double x, double& out) {
-    const double c = std::cos(ToRadians(x));
-    if (c != c) return false;
-    out = SnapTo12Decimals(c);
-    return true;
+inline bool Sin(double x, double& out) {
+    return SinOrCos(x, 0, out);
 }
 
-// An estimate y of tan r for |r| < 2^19, within 9 units of 2^-53 (relative) of it; false outside that range
-// and where the reduced argument is below 2^-30.
-//
-// r = k pi/2 + z with |z| <= pi/4: pi/2 is split as P1 + P2 + P3 (P1 and P2 of 33 bits, so that k P1 and
-// k P2 are exact for |k| < 2^20, and r - k P1 is exact by Sterbenz's lemma), which leaves z within two
-// roundings of its value; tan magnifies that by at most pi/2 there. tan z = z P(w) / Q(w), w = z^2, is
-// the eighth convergent of Lambert's continued fraction z / (1 - w / (3 - w / (5 - ...))): within 2^-59
-// of tan on [0, pi/4], with integer coefficients (exact doubles) and little cancellation, so that each of
-// P and Q is within two roundings (worked out term by term at w = (pi/4)^2, where it is largest). For odd k
-// tan r = -cot z = -Q / (z P).
+inline bool Cos(double x, double& out) {
+    return SinOrCos(x, 1, out);
+}
+
+// An estimate y of tan r for |r| < 2^19, within 9 units of 2^-53 (relative) of it; false where
+// ReduceQuarterTurns is. The reduction's two roundings pass to tan magnified by at most pi/2. tan z = z P(w)
+// / Q(w), w = z^2, is the eighth convergent of Lambert's continued fraction z / (1 - w / (3 - w / (5 -
+// ...))): within 2^-59 of tan on [0, pi/4], with integer coefficients (exact doubles) and little
+// cancellation, so that each of P and Q is within two roundings (worked out term by term at w = (pi/4)^2,
+// where it is largest). For odd k tan r = -cot z = -Q / (z P).
 inline bool TanEstimate(double r, double& y) {
-    constexpr double kTwoOverPi = 0x1.45f306dc9c883p-1;
-    constexpr double kP1 = 0x1.921fb544p+0, kP2 = 0x1.0b4611a6p-34, kP3 = 0x1.3198a2e037073p-69;
-    if (!(std::fabs(r) < 0x1p19)) return false;
-    const double k = rounding_detail::NearestInteger(r * kTwoOverPi);
-    const double z = ((r - k * kP1) - k * kP2) - k * kP3;
-    if (!(std::fabs(z) >= 0x1p-30)) return false;
+    double k, z;
+    if (!ReduceQuarterTurns(r, k, z)) return false;
     const double w = z * z;
     const double p = (((w - 990.0) * w + 135135.0) * w - 4729725.0) * w + 34459425.0;
     const double q = ((((45.0 * w - 13860.0) * w + 945945.0) * w - 16216200.0) * w) + 34459425.0;
