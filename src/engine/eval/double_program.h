@@ -75,6 +75,8 @@ class DoubleProgram {
     void SetRunLastItem() const;
     // True when the program has a real form (no constant i, no compile-time fault).
     bool HasRealForm() const { return realStart_ != nullptr; }
+    // Operations of the real form, its end included (fused ones count once).
+    size_t RealSize() const { return realOps_.size(); }
 
   private:
     // Where the second operand of a two-operand operation (or the only one of a function) comes from.
