@@ -30,12 +30,12 @@
 namespace real_program {
 
 struct Op;
-struct Result {
-    double value;
-    bool ok;  // false: the real form gives up
-};
-// last is the value of the operation before (at the start: the variable's value).
-using Fn = Result (*)(const Op* op, double* values, double last);
+// Returns the program's value. values[1] receives the imaginary part of that value (a zero; only the last
+// operation may leave -0, a later one would have to take its sign into account) from the last operation;
+// it holds 1 while the run goes on, and keeps it where the real form gives up. (A plain double comes back
+// in a register through every operation's jump to the next; a returned record would be taken apart and
+// put together again, and the jumps would become calls.)
+using Fn = double (*)(const Op* op, double* values, double last);
 struct Op {
     Fn fn;
     std::uint16_t dst, a, b;        // value indices: the result slot, the operands (b alone for one operand)
@@ -64,10 +64,10 @@ class DoubleProgram {
     // Operations in the program.
     size_t size() const { return ops_.size(); }
 
-    // The real form alone, with the variable's value x: true with the result's real part in out (its
-    // imaginary part is +0) when every operation stayed real and none failed; false otherwise, and then
-    // neither the error code, g_Mode nor g_chrLastItem has changed. Run uses it; tests check it.
-    bool RunReal(double x, double& out);
+    // The real form alone, with the variable's value x: true with the result in re and im (im a zero)
+    // when every operation stayed real and none failed; false otherwise, and then neither the error code,
+    // g_Mode nor g_chrLastItem has changed. Run uses it; tests check it.
+    bool RunReal(double x, double& re, double& im);
     // The complex program alone (the same contract as Run).
     bool RunComplex(double x, double& re, double& im);
     // Puts the name of the program's last handler into g_chrLastItem, as a successful run leaves it (for
@@ -98,6 +98,7 @@ class DoubleProgram {
     };
 
     bool AddOperand(long& n, const std::string& token, const std::string& variable);
+    struct RealBuild;  // the translation into the real form
     void BuildRealForm(long depth);
     void SetLastItemSlow() const;
     bool AddHandler(const FUNCTION_TABLE* row, const std::vector<long>& groups, long& n);

@@ -7,13 +7,16 @@
 #include "engine/eval/double_program.h"
 #include "engine/parse/tables.h"
 
-inline bool DoubleProgram::RunReal(double x, double& out) {
+inline bool DoubleProgram::RunReal(double x, double& re, double& im) {
     if (realStart_ == nullptr) return false;
     double* v = realValues_.data();
     v[0] = x;
-    const real_program::Result r = realStart_->fn(realStart_, v, x);
-    out = r.value;
-    return r.ok;
+    v[1] = 1;  // not a zero until the last operation stores the imaginary part
+    const double r = realStart_->fn(realStart_, v, x);
+    if (v[1] != 0) return false;
+    re = r;
+    im = v[1];
+    return true;
 }
 
 inline void DoubleProgram::SetRunLastItem() const {
@@ -28,8 +31,7 @@ inline void DoubleProgram::SetRunLastItem() const {
 }
 
 inline bool DoubleProgram::Run(double x, double& re, double& im) {
-    if (x == x && RunReal(x, re)) {
-        im = 0;
+    if (x == x && RunReal(x, re, im)) {
         SetRunLastItem();
         return true;
     }

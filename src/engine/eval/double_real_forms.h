@@ -27,28 +27,34 @@ inline bool IsPositiveZero(double im) {
     return bits == 0;
 }
 
-// complex_mul((a, 0), (b, 0)): (a b - 0 0, a 0 + 0 b). The imaginary part is -0 when both signs are
-// negative and a non-number when either operand is not finite.
-inline bool Mul(double a, double b, double& out) {
-    const double im = a * 0.0 + 0.0 * b;
-    out = a * b;  // a b - (+0): the same value for every a b
-    return IsPositiveZero(im);
+// The imaginary part is a zero (+0 or -0).
+inline bool IsZero(double im) {
+    std::uint64_t bits;
+    std::memcpy(&bits, &im, sizeof bits);
+    return (bits << 1) == 0;
 }
 
-// complex_div((a, 0), (b, 0)) = complex_mul((a, 0), (q, -0 / n)) with n = b^2 + 0^2 = b^2 and q = b / n.
-// For n > 0 the second part of the inverse is -0; n = 0 (the division error, or an underflowing square)
-// and a non-number n take the complex path. The imaginary part a (-0) + 0 q is formed with b for q: for
-// n > 0 they have the same sign and are finite together, and the test then need not wait for the
-// division.
-inline bool Div(double a, double b, double& out) {
+// complex_mul((a, 0), (b, 0)): (a b - 0 0, a 0 + 0 b), the real part in out and the imaginary part in im.
+// im is -0 when both signs are negative and a non-number when either operand is not finite.
+inline void Mul(double a, double b, double& out, double& im) {
+    im = a * 0.0 + 0.0 * b;
+    out = a * b;  // a b - (+0): the same value for every a b
+}
+
+// complex_div((a, 0), (b, 0)) = complex_mul((a, 0), (q, -0 / n)) with n = b^2 + 0^2 = b^2 and q = b / n;
+// false where n is not positive: the division error, an underflowing square or a non-number (the complex
+// path decides). For n > 0 the second part of the inverse is -0, and the imaginary part a (-0) + 0 q is
+// formed with b for q: they have the same sign and are finite together, and the test of im then need not
+// wait for the division. It is -0 for a >= 0 over b < 0.
+inline bool Div(double a, double b, double& out, double& im) {
     const double n = b * b;
     if (!(n > 0)) return false;
-    const double im = a * -0.0 + 0.0 * b;
+    im = a * -0.0 + 0.0 * b;
     const double q = b / n;
     // The real part a q - (+0)(-0) is a q + 0: the same value, except that a -0 product becomes +0.
     out = a * q;
     if (out == 0) out = 0.0;
-    return IsPositiveZero(im);
+    return true;
 }
 
 constexpr double kPi = std::numbers::pi;

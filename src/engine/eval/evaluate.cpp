@@ -264,12 +264,12 @@ inline bool CacheHolds(const DoubleCache& c, const char* expr, int radix, const 
 }
 
 // The common case of the double evaluation, inline in each entry point: no error pending, the cached text
-// and a real value for which the program's real form runs through. True with the value in out (the
-// imaginary part is +0); false leaves everything as it was, and the caller goes to EvaluateDouble.
+// and a real value for which the program's real form runs through. True with the value in re and im (im
+// a zero); false leaves everything as it was, and the caller goes to EvaluateDouble.
 [[gnu::always_inline]] inline bool EvaluateReal(const char* expr, const char* variable, double value,
-                                                int radix, double& out) {
+                                                int radix, double& re, double& im) {
     if (g_ErrCode != 0 || value != value || expr == nullptr || !CacheHolds(g_cache, expr, radix, variable) ||
-        !g_cache.program.RunReal(value, out))
+        !g_cache.program.RunReal(value, re, im))
         return false;
     g_lpszExpression = expr;
     g_cache.program.SetRunLastItem();
@@ -325,7 +325,7 @@ COMPLEX ExprEvaluationEx(const char* expr, bool& success, const char* variable, 
                          int radix) {
     COMPLEX r{0, 0};
     const double x = static_cast<double>(value);
-    if (EvaluateReal(expr, variable, x, radix, r.re)) {
+    if (EvaluateReal(expr, variable, x, radix, r.re, r.im)) {
         success = true;
         return r;
     }
@@ -352,7 +352,7 @@ void fn1(qcmplx* result, const QELT* x, void*) {
 double fnex(double x, const char* expr) {
     if (expr == nullptr || *expr == '\0') return 0;
     double re, im;
-    if (EvaluateReal(expr, g_lpszVariable, x, 10, re)) return re;  // imaginary part +0
+    if (EvaluateReal(expr, g_lpszVariable, x, 10, re, im)) return re;  // imaginary part a zero
     EvaluateDouble(expr, g_lpszVariable, x, 10, re, im, true);
     if (std::fabs(im) > 1e-8) {
         SetErrorCode(kErrComplex);
@@ -363,7 +363,7 @@ double fnex(double x, const char* expr) {
 
 double fn(double x, void*) {
     double re, im;
-    if (EvaluateReal(g_lpszExpression, g_lpszVariable, x, 10, re)) return re;
+    if (EvaluateReal(g_lpszExpression, g_lpszVariable, x, 10, re, im)) return re;
     EvaluateDouble(g_lpszExpression, g_lpszVariable, x, 10, re, im, true);
     if (std::fabs(im) > 1e-16) {
         SetErrorCode(kErrComplex);

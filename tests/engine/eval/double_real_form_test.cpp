@@ -94,6 +94,7 @@ const Row kRows[] = {
     {"tan(x)/(1+x^2)", {1, 0.5}},
     {"(x-1)*(x+1)", {3, 2}},
     {"(2)(x)", {3}},  // the result is not the last value
+    {"(2)(x+1)", {3}},
     {"x", {3}},
     {"pi*x+e", {3}},
 };
@@ -129,15 +130,15 @@ const double kEdges[] = {0.0,
                          2e160};
 
 // Runs the real form and the complex program on one value: where the real form answers, the value must
-// be the complex program's to the bit with an imaginary part of +0; where it does not, nothing may have
-// changed. True when the real form answered.
+// be the complex program's to the bit, the imaginary part a zero of the same sign; where it does not,
+// nothing may have changed. True when the real form answered.
 bool CheckOne(DoubleProgram& p, const char* text, double x, int mode) {
     SCOPED_TRACE(std::string(text) + " at " + std::to_string(x) + " mode " + std::to_string(mode));
     ClearErrorCode();
     SetMode(mode);
     std::strcpy(g_chrLastItem, "start");
-    double real = 0;
-    const bool answered = p.RunReal(x, real);
+    double real = 0, zero = 0;
+    const bool answered = p.RunReal(x, real, zero);
     EXPECT_EQ(GetErrorCode(), 0);
     EXPECT_EQ(g_Mode, mode);
     EXPECT_STREQ(g_chrLastItem, "start");
@@ -146,7 +147,8 @@ bool CheckOne(DoubleProgram& p, const char* text, double x, int mode) {
     if (answered) {
         EXPECT_TRUE(ok);
         EXPECT_TRUE(SameBits(real, re) || (real != real && re != re)) << real << " vs " << re;
-        EXPECT_TRUE(SameBits(im, 0.0)) << im;
+        EXPECT_TRUE(SameBits(im, zero)) << im << " vs " << zero;
+        EXPECT_EQ(zero, 0.0);
     }
     ClearErrorCode();
     return answered;
@@ -168,26 +170,37 @@ TEST(DoubleRealForm, AgreesWithTheComplexProgram) {
 
 TEST(DoubleRealForm, HandsOverOffTheRealLine) {
     // Rows with the expected answer: true where the real form must answer, false where it must hand over.
+    // clang-format off
     const struct {
         const char* text;
         double x;
         bool real;
     } rows[] = {
-        {"x*x", -2, false},                           // (-2)(-2): imaginary part -0
-        {"x*3", kInf, false},                         // inf times the zero imaginary part
-        {"1/x", -2, false},                           // 1 (-0) + 0 (-0.5): -0
-        {"(0-1)/x", 2, true},                         // -1 (-0) + 0 (0.5): +0
-        {"x/(0-2)", 1, false},                        // a positive numerator over a negative divisor: -0
-        {"1/x", 0, false},                            // the division error
-        {"1/x", 1e-170, false},                       // the divisor's square underflows
-        {"sqrt(x)", -4, false},                       // 2i
-        {"ln(x)", -1, false},                         // i pi
-        {"x^0.5", -4, false},    {"x!", 3.5, false},  // the handler's error, put back
-        {"asin(x)", 2, false},    // a complex result (and g_Mode to radian in degree mode), put back
-        {"i*x", 1, false},        // no real form at all
-        {"tan(x)", 90, false},    // a pole (degree mode below)
-        {"sin(x)", 1e300, true},  // beyond the estimate: the library's sin, still real
+        {"x*x", -2, true},         // (-2)(-2): imaginary part -0, left by the last operation
+        {"x*x*2", -2, false},      // -0 where a later operation would take it up
+        {"x*x+1", -2, true},       // fused: 1 + (4, -0) has +0
+        {"1-x*x", -2, true},       // fused: +0 - (-0) is +0
+        {"x*x-1", -2, true},       // fused, last: -0 - (+0) stays -0
+        {"x*x-1+x", -2, false},    // fused, not last
+        {"x*3", kInf, false},      // inf times the zero imaginary part
+        {"1/x", -2, true},         // 1 (-0) + 0 (-0.5): -0, last
+        {"1/x+x", -2, true},       // fused
+        {"x-1/x", -2, true},       // fused, subtracted: +0 - (-0)
+        {"1/x*x", -2, false},      // -0 taken up by the product
+        {"(0-1)/x", 2, true},      // -1 (-0) + 0 (0.5): +0
+        {"x/(0-2)", 1, true},      // a positive numerator over a negative divisor: -0, last
+        {"1/x", 0, false},         // the division error
+        {"1/x", 1e-170, false},    // the divisor's square underflows
+        {"sqrt(x)", -4, false},    // 2i
+        {"ln(x)", -1, false},      // i pi
+        {"x^0.5", -4, false},
+        {"x!", 3.5, false},        // the handler's error, put back
+        {"asin(x)", 2, false},     // a complex result, put back
+        {"i*x", 1, false},         // no real form at all
+        {"tan(x)", 90, false},     // a pole (degree mode)
+        {"sin(x)", 1e300, true},   // beyond the estimate: the library's sin, still real
     };
+    // clang-format on
     for (const auto& r : rows) {
         DoubleProgram p = Compiled(r.text);
         EXPECT_EQ(CheckOne(p, r.text, r.x, 0), r.real) << r.text << " at " << r.x;
@@ -195,14 +208,17 @@ TEST(DoubleRealForm, HandsOverOffTheRealLine) {
 }
 
 TEST(DoubleRealForm, FusesAProductQuotientOrSquareWithTheAddAfterIt) {
-    // Real operations (with the end) for each text: a fused pair counts once.
+    // Real operations for each text: a fused pair counts once, and the last operation returns the result
+    // itself (an end operation reads a result that is not the last value made).
+    // clang-format off
     const struct {
         const char* text;
         size_t ops;
     } rows[] = {
-        {"2*x+1", 2}, {"1-2*x", 2}, {"x*2-1", 2}, {"x/4+x", 2},     {"x-1/x", 2},
-        {"1+x^2", 2}, {"x^2-1", 2}, {"x*x*x", 3}, {"x^3-2*x+1", 4}, {"(x-1)*(x+1)", 4},
+        {"2*x+1", 1}, {"1-2*x", 1}, {"x*2-1", 1}, {"x/4+x", 1}, {"x-1/x", 1}, {"1+x^2", 1},
+        {"x^2-1", 1}, {"x*x*x", 2}, {"x^3-2*x+1", 3}, {"(x-1)*(x+1)", 3}, {"x", 1}, {"(2)(x+1)", 2},
     };
+    // clang-format on
     for (const auto& r : rows) EXPECT_EQ(Compiled(r.text).RealSize(), r.ops) << r.text;
 }
 
