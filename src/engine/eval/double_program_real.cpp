@@ -167,9 +167,6 @@ struct FunctionForm {
         return F(b, r) || Counts(ExactValue(op->unary, b), r);
     }
 };
-struct ValueForm {
-    static bool Apply(const Op* op, double b, double& r) { return Counts(ExactValue(op->unary, b), r); }
-};
 
 template <class F, Src A, Src B, bool kFinal>
 double Binary(const Op* op, double* v, double last) {
@@ -288,20 +285,20 @@ Fns PickThen(const Shape& s) {
     }
 }
 
+// The six value-level forms the compiler calls directly (the other functions run as handlers).
 Fns PickFunction(ValueFn unary, bool bLast) {
     if (unary == SinValue) return PickUnary<FunctionForm<real_forms::Sin>>(bLast);
     if (unary == CosValue) return PickUnary<FunctionForm<real_forms::Cos>>(bLast);
     if (unary == TanValue) return PickUnary<FunctionForm<real_forms::Tan>>(bLast);
     if (unary == SqrtValue) return PickUnary<FunctionForm<real_forms::Sqrt>>(bLast);
     if (unary == LnValue) return PickUnary<FunctionForm<real_forms::Ln>>(bLast);
-    if (unary == LogValue) return PickUnary<FunctionForm<real_forms::Log>>(bLast);
-    return PickUnary<ValueForm>(bLast);
+    return PickUnary<FunctionForm<real_forms::Log>>(bLast);
 }
 
 Fns PickPower(const PowExponent& p, bool bLast) {
     if (p.e.im == 0 && p.e.re == 2) return PickUnary<SquareForm>(bLast);
 #if ORV_CUBE_FMA
-    if (p.e.im == 0 && p.e.re == 3 && HasFusedMultiplyAdd()) {
+    if (p.e.im == 0 && p.e.re == 3 && UsesFusedMultiplyAdd()) {
         if (bLast) return {CubeFma<kLast, false>, CubeFma<kLast, true>};
         return {CubeFma<kSlot, false>, CubeFma<kSlot, true>};
     }

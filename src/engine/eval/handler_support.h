@@ -92,6 +92,11 @@ double RealPow(double x, double y);
 double RealCube(double x);
 double RealCubeFma(double x);
 bool HasFusedMultiplyAdd();
+// Whether programs compiled from now on use RealCubeFma's computation (by default where the processor
+// has fused multiply-add); UseFusedMultiplyAdd(false) makes them use RealCube's, so that tests reach
+// both on one machine.
+bool UsesFusedMultiplyAdd();
+void UseFusedMultiplyAdd(bool use);
 
 #if defined(__GNUC__) && (defined(__x86_64__) || defined(__i386__))
 #define ORV_CUBE_FMA 1

@@ -92,6 +92,18 @@ double RealCube(double x) {
     return pow_detail::CorrectlyRoundedCube<false>(x, r) ? r : std::pow(x, 3.0);
 }
 
+namespace {
+int s_fusedMultiplyAdd = -1;  // -1: as the processor has them
+}  // namespace
+
+bool UsesFusedMultiplyAdd() {
+    return s_fusedMultiplyAdd < 0 ? HasFusedMultiplyAdd() : s_fusedMultiplyAdd != 0;
+}
+
+void UseFusedMultiplyAdd(bool use) {
+    s_fusedMultiplyAdd = use && HasFusedMultiplyAdd() ? 1 : 0;
+}
+
 #if ORV_CUBE_FMA
 [[gnu::target("fma")]] double RealCubeFma(double x) {
     double r;

@@ -158,6 +158,11 @@ TEST(DoubleRealForm, AgreesWithTheComplexProgram) {
     g_BitWidth = 8;
     for (const Row& row : kRows) {
         DoubleProgram p = Compiled(row.text);
+        UseFusedMultiplyAdd(false);  // the cubes also without fused multiply-add
+        DoubleProgram plain = Compiled(row.text);
+        UseFusedMultiplyAdd(true);
+        for (double x : row.realAt) EXPECT_TRUE(CheckOne(plain, row.text, x, 1)) << row.text << " at " << x;
+        for (double x : kEdges) CheckOne(plain, row.text, x, 1);
         ASSERT_TRUE(p.HasRealForm()) << row.text;
         for (int mode : {0, 1, 2}) {
             for (double x : row.realAt)
