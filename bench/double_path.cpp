@@ -1,6 +1,6 @@
 // Times the double-precision evaluation (fnex over a cached, compiled text) on four plotting-style
 // expressions at 100 000 successive x, and muparser on the same expressions in the same run, and prints
-// ours / muparser per expression.
+// ours / muparser per expression against the goal (as fast as muparser) and the floor.
 #include <benchmark/benchmark.h>
 
 #include "best_times.h"
@@ -20,7 +20,8 @@
 namespace {
 
 constexpr int kPoints = 100000;
-constexpr double kTarget = 1.5;
+constexpr double kGoal = 1.0;   // ours / muparser on every expression
+constexpr double kFloor = 1.5;  // the least acceptable
 
 struct Case {
     const char* ours;    // engine text as the input line produces it
@@ -78,14 +79,18 @@ BENCHMARK(BM_ours)->DenseRange(0, 3)->Unit(benchmark::kMillisecond);
 
 // The ratio table from the fastest repetitions.
 void PrintTable(const BestTimes& best_) {
-    std::printf("\n%-18s %12s %14s %8s %8s\n", "expression", "ours (ns)", "muparser (ns)", "ratio", "target");
+    std::printf("\n%-18s %12s %14s %8s %8s %8s\n", "expression", "ours (ns)", "muparser (ns)", "ratio",
+                "goal", "floor");
     for (int i = 0; i < 4; ++i) {
         // ms per iteration -> ns per point
         const double ours = best_("BM_ours/" + std::to_string(i)) * 1e6 / kPoints;
         const double theirs = best_("BM_muparser/" + std::to_string(i)) * 1e6 / kPoints;
         if (theirs > 0)
-            std::printf("%-18s %12.1f %14.1f %8.2f %8.1f %s\n", kCases[i].ours, ours, theirs, ours / theirs,
-                        kTarget, ours / theirs <= kTarget ? "ok" : "OVER");
+            std::printf("%-18s %12.1f %14.1f %8.2f %8.1f %8.1f %s\n", kCases[i].ours, ours, theirs,
+                        ours / theirs, kGoal, kFloor,
+                        ours / theirs <= kGoal    ? "ok"
+                        : ours / theirs <= kFloor ? "over the goal"
+                                                  : "OVER THE FLOOR");
         else
             std::printf("%-18s %12.1f %14s\n", kCases[i].ours, ours, "(no muparser)");
     }
@@ -93,6 +98,16 @@ void PrintTable(const BestTimes& best_) {
 
 }  // namespace
 
+// Without options of its own the run repeats every benchmark and interleaves the repetitions of ours and
+// muparser's at random, so that a spell of load on a shared machine falls on both sides alike; the table
+// takes the fastest repetition of each.
 int main(int argc, char** argv) {
-    return RunAndTabulate(argc, argv, PrintTable);
+    std::vector<char*> args(argv, argv + argc);
+    char repetitions[] = "--benchmark_repetitions=7";
+    char interleave[] = "--benchmark_enable_random_interleaving=true";
+    char minTime[] = "--benchmark_min_time=0.2";
+    if (argc == 1) args.insert(args.end(), {repetitions, interleave, minTime});
+    int n = static_cast<int>(args.size());
+    args.push_back(nullptr);  // argv's terminator
+    return RunAndTabulate(n, args.data(), PrintTable);
 }

@@ -202,6 +202,16 @@ void DoubleProgram::Compile(const std::string& rpn, const std::string& variable)
     std::memcpy(g_chrLastItem, saved, sizeof saved);
     re_.assign(static_cast<size_t>(depth) + 1, 0.0);
     im_.assign(static_cast<size_t>(depth) + 1, 0.0);
+    lastWord_ = lastMask_ = 0;
+    if (lastItem_ != nullptr && std::strlen(lastItem_) < sizeof lastWord_) {
+        std::memcpy(&lastWord_, lastItem_, std::strlen(lastItem_) + 1);
+        lastMask_ = ~std::uint64_t{0} >> (8 * (sizeof lastWord_ - std::strlen(lastItem_) - 1));
+    }
+    BuildRealForm(depth);
+}
+
+void DoubleProgram::SetLastItemSlow() const {
+    SetLastItem(lastItem_);
 }
 
 bool DoubleProgram::Stop(const char* lastItem, int code) {
@@ -210,7 +220,7 @@ bool DoubleProgram::Stop(const char* lastItem, int code) {
     return false;
 }
 
-bool DoubleProgram::Run(double x, double& re, double& im) {
+bool DoubleProgram::RunComplex(double x, double& re, double& im) {
     re = 0;
     im = 0;
     // A non-number variable fails at its first use; the common case runs without that test.

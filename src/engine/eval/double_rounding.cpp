@@ -1,34 +1,29 @@
 #include "engine/eval/double_rounding.h"
 
-#include "engine/eval/exact_product.h"
-
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+
+#include "engine/eval/exact_product.h"
 #include "engine/eval/scalar_codegen.h"  // last: changes code generation for this file
+
+using rounding_detail::kSnapLimit;
+using rounding_detail::kTwo52;
+using rounding_detail::RoundToInteger;
 
 namespace {
 
-constexpr double kTwo52 = 4503599627370496.0;
-
-// nearbyint for |h| < 2^52 in the default rounding mode, without a library call: adding 2^52 leaves no
-// fraction bits, so the addition itself rounds to the nearest integer, ties to even. The sign of a zero
-// result follows h, as nearbyint's does.
-double RoundToInteger(double h) {
-    const double r = h >= 0 ? (h + kTwo52) - kTwo52 : (h - kTwo52) + kTwo52;
-    return std::copysign(r, h);
-}
-
 // x * scale rounded to the nearest integer (ties to even) on the exact product, then divided by scale:
 // the value of x printed with as many decimals as scale has zeros and read back. Valid while
-// |x * scale| < 2^52: then hi - r is exact and the product's error lo decides the ties of hi; r is an exact
-// integer, so the one correctly rounded division equals the correctly rounded reading of the digits.
+// |x * scale| < 2^52: then hi - r is exact, and only where it is one half can the product's rounding
+// have moved hi onto the tie; the product's error lo then decides. r is an exact integer, so the one
+// correctly rounded division equals the correctly rounded reading of the digits.
 double RoundScaled(double x, double scale) {
     const double hi = x * scale;
-    const double lo = ProductError(x, scale, hi);  // decides ties only, where it is exact
     double r = RoundToInteger(hi);
     const double f = hi - r;
     if (f == 0.5 || f == -0.5) {
+        const double lo = ProductError(x, scale, hi);
         if (lo > 0) r = std::ceil(hi);
         if (lo < 0) r = std::floor(hi);
     }
@@ -51,12 +46,19 @@ bool PoleByText(double q, bool oddOnly) {
 
 }  // namespace
 
-double SnapTo12Decimals(double x) {
-    if (std::fabs(x) < kTwo52 / 1e12) return RoundScaled(x, 1e12);
+double rounding_detail::SnapTie(double x, double hi, double r) {
+    const double lo = ProductError(x, 1e12, hi);
+    if (lo > 0) return std::ceil(hi) / 1e12;
+    if (lo < 0) return std::floor(hi) / 1e12;
+    return std::copysign(r, hi) / 1e12;
+}
+
+double rounding_detail::SnapWide(double x) {
+    if (std::fabs(x) < kSnapLimit) return RoundScaled(x, 1e12);
     return RoundTrip("%.12lf", x);
 }
 
-bool IsPoleQuotient(double q, bool oddOnly) {
+bool rounding_detail::PoleQuotientNearInteger(double q, bool oddOnly) {
     // Below 2^52 / 1e13 the thirteen-decimal value is computed exactly. From 512 on, half a unit in the
     // last place of q exceeds 0.5e-13, so reading the thirteen decimals back gives q itself; up to 2^31
     // the integer of "%.0lf" is q rounded to even, which atoi reads without overflow.

@@ -5,7 +5,7 @@
 #include <memory>
 #include <string_view>
 
-#include "engine/eval/double_program.h"
+#include "engine/eval/double_program_run.h"
 #include "engine/eval/ext_support.h"
 #include "engine/eval/scalar_codegen.h"  // last: changes code generation for this file
 #include "engine/matrix/registers.h"
@@ -197,10 +197,11 @@ class ExtendedWalk {
 // ---- double precision ------------------------------------------------------------------------------------
 
 struct DoubleCache {
-    bool valid = false;
-    std::string text;  // the caller's text at conversion, copied
-    int radix = 0;
-    std::string variable;  // lower case
+    int radix = -1;            // of the cached conversion; -1 while none is held
+    std::string text;          // the caller's text at conversion, copied
+    std::string variable;      // lower case
+    std::string variableText;  // as the caller spelled it
+    char variableChar = 0;     // variableText when it is one character (the usual "x"), else 0
     DoubleProgram program;
 };
 
@@ -219,45 +220,77 @@ bool SameName(const std::string& lowered, const char* variable) {
     return i == lowered.size();
 }
 
-// expr equals the cached copy (one pass, stopping at the first difference or expr's end).
-bool SameText(const std::string& cached, const char* expr) {
-    const char* c = cached.c_str();
-    while (*c != '\0' && *c == *expr) ++c, ++expr;
-    return *c == *expr;
+[[gnu::noinline]] bool SameVariableSpelled(const DoubleCache& c, const char* variable) {
+    const char* v = variable != nullptr ? variable : "";
+    return std::strcmp(c.variableText.c_str(), v) == 0 || SameName(c.variable, variable);
 }
 
-bool CacheHolds(const DoubleCache& c, const char* expr, int radix, const char* variable) {
-    return c.valid && g_lpszExpression != nullptr && g_lpszRPN[0] != '\0' && c.radix == radix &&
-           SameName(c.variable, variable) && SameText(c.text, expr);
+// The variable names the cached one: spelled the same, or the same when lower-cased. A one-character
+// name is two byte compares (the second byte exists when the first is not the terminator).
+inline bool SameVariable(const DoubleCache& c, const char* variable) {
+    if (c.variableChar != '\0' && variable != nullptr && variable[0] == c.variableChar && variable[1] == '\0')
+        return true;
+    return SameVariableSpelled(c, variable);
 }
 
-// The double evaluation with the result's parts stored in re and im (zero on failure); true on success.
+// expr equals the cached copy. The caller's pointer alone cannot tell: a caller may put another text into
+// the same buffer (a std::string assigned in place keeps its storage). The library's comparison reads
+// both texts a vector at a time and stops at the terminator.
+inline bool SameText(const std::string& cached, const char* expr) {
+    return std::strcmp(cached.c_str(), expr) == 0;
+}
+
+// The cache holds expr's conversion: the same radix, nobody has reset the cache (g_lpszExpression, the
+// reverse-Polish text), the same variable and the same text.
+inline bool CacheHolds(const DoubleCache& c, const char* expr, int radix, const char* variable) {
+    return c.radix == radix && g_lpszExpression != nullptr && g_lpszRPN[0] != '\0' &&
+           SameVariable(c, variable) && SameText(c.text, expr);
+}
+
 // Converts and compiles a text that the cache does not hold; false (with -1 set) on a syntax fault.
 [[gnu::noinline]] bool Recompile(DoubleCache& c, const char* expr, int radix, const char* variable) {
-    c.valid = false;
+    c.radix = -1;
     g_lpszRPN[0] = '\0';
     std::string rpn;
     if (!Convert(expr, radix, variable, rpn)) return false;
     c.text = expr;
-    c.radix = radix;
     c.variable = Lower(variable);
+    c.variableText = variable != nullptr ? variable : "";
+    c.variableChar = c.variableText.size() == 1 ? c.variableText[0] : '\0';
     c.program.Compile(rpn, c.variable);
-    c.valid = true;
+    c.radix = radix;
     std::memcpy(g_lpszRPN, rpn.c_str(), rpn.size() + 1);  // RPNMaker keeps it below kEngineTextSize
     return true;
 }
 
+// The common case of the double evaluation, inline in each entry point: no error pending, the cached text
+// and a real value for which the program's real form runs through. True with the value in re and im (im
+// a zero); false leaves everything as it was, and the caller goes to EvaluateDouble.
+[[gnu::always_inline]] inline bool EvaluateReal(const char* expr, const char* variable, double value,
+                                                int radix, double& re, double& im) {
+    if (g_ErrCode != 0 || value != value || expr == nullptr || !CacheHolds(g_cache, expr, radix, variable) ||
+        !g_cache.program.RunReal(value, re, im))
+        return false;
+    g_lpszExpression = expr;
+    g_cache.program.SetRunLastItem();
+    return true;
+}
+
 // The double evaluation with the result's parts stored in re and im (zero on failure); true on success.
-inline bool EvaluateDouble(const char* expr, const char* variable, double value, int radix, double& re,
-                           double& im) {
+// The cached program's real form is tried first unless the caller has just tried it.
+[[gnu::noinline]] bool EvaluateDouble(const char* expr, const char* variable, double value, int radix,
+                                      double& re, double& im, bool realTried) {
     re = 0;
     im = 0;
     if (g_ErrCode != 0) return false;
-    if ((expr == nullptr || !CacheHolds(g_cache, expr, radix, variable)) &&
-        !Recompile(g_cache, expr, radix, variable))
-        return false;
+    const bool cached = expr != nullptr && CacheHolds(g_cache, expr, radix, variable);
+    if (!cached) {
+        if (!Recompile(g_cache, expr, radix, variable)) return false;
+        realTried = false;
+    }
     g_lpszExpression = expr;
-    return g_cache.program.Run(value, re, im);
+    if (!realTried) return g_cache.program.Run(value, re, im);
+    return g_cache.program.RunComplex(value, re, im);
 }
 
 }  // namespace
@@ -290,8 +323,13 @@ qcmplx ExprEvaluation(const char* expr, bool& success, const char* variable, con
 
 COMPLEX ExprEvaluationEx(const char* expr, bool& success, const char* variable, long double value,
                          int radix) {
-    COMPLEX r;
-    if (EvaluateDouble(expr, variable, static_cast<double>(value), radix, r.re, r.im)) success = true;
+    COMPLEX r{0, 0};
+    const double x = static_cast<double>(value);
+    if (EvaluateReal(expr, variable, x, radix, r.re, r.im)) {
+        success = true;
+        return r;
+    }
+    if (EvaluateDouble(expr, variable, x, radix, r.re, r.im, true)) success = true;
     return r;
 }
 
@@ -314,7 +352,8 @@ void fn1(qcmplx* result, const QELT* x, void*) {
 double fnex(double x, const char* expr) {
     if (expr == nullptr || *expr == '\0') return 0;
     double re, im;
-    EvaluateDouble(expr, g_lpszVariable, x, 10, re, im);
+    if (EvaluateReal(expr, g_lpszVariable, x, 10, re, im)) return re;  // imaginary part a zero
+    EvaluateDouble(expr, g_lpszVariable, x, 10, re, im, true);
     if (std::fabs(im) > 1e-8) {
         SetErrorCode(kErrComplex);
         return 0;
@@ -324,7 +363,8 @@ double fnex(double x, const char* expr) {
 
 double fn(double x, void*) {
     double re, im;
-    EvaluateDouble(g_lpszExpression, g_lpszVariable, x, 10, re, im);
+    if (EvaluateReal(g_lpszExpression, g_lpszVariable, x, 10, re, im)) return re;
+    EvaluateDouble(g_lpszExpression, g_lpszVariable, x, 10, re, im, true);
     if (std::fabs(im) > 1e-16) {
         SetErrorCode(kErrComplex);
         return 0;

@@ -79,38 +79,50 @@ int FactorialOf(COMPLEX& z) {
     return 0;
 }
 
-// The real power of the root handlers' shortcut. Squares and cubes are formed by multiplication and
-// rounded correctly (a square by one IEEE product; a cube from its exact double-double expansion, when the
-// tail is far enough from a rounding boundary to be sure of it), which is what pow gives for them but
-// several times faster; everything else is pow.
+}  // namespace
+
 double RealPow(double x, double y) {
     if (y == 2) return x * x;
-    if (y == 3) {
-        const double ax = std::fabs(x);
-        if (ax >= 0x1p-300 && ax <= 0x1p300) {
-            const double s = x * x;
-            const double se = ProductError(x, x, s);  // x^2 = s + se
-            const double h = s * x;
-            const double he = ProductError(s, x, h);  // s x = h + he, so x^3 = h + he + se x
-            const double t = he + se * x;             // the tail, to within 2^-103 |x^3|
-            const double r = h + t;
-            const double u = (h - r) + t;  // x^3 - r, to within 2^-52 |u| + 2^-103 |r|
-            std::uint64_t bits;
-            std::memcpy(&bits, &r, sizeof bits);
-            const std::uint64_t fraction = bits & ((std::uint64_t{1} << 52) - 1);
-            // Half an ulp of r (r is normal here): its power of two times 2^-53. At a power of two the
-            // spacing below is smaller, so those go to pow.
-            const std::uint64_t powerBits = bits & 0x7FF0000000000000ULL;
-            double power;
-            std::memcpy(&power, &powerBits, sizeof power);
-            const double halfUlp = power * 0x1p-53;
-            if (fraction != 0 && std::fabs(u) * (1 + 0x1p-50) + std::fabs(r) * 0x1p-100 < halfUlp) return r;
-        }
-    }
+    if (y == 3) return RealCube(x);
     return std::pow(x, y);
 }
 
+double RealCube(double x) {
+    double r;
+    return pow_detail::CorrectlyRoundedCube<false>(x, r) ? r : std::pow(x, 3.0);
+}
+
+namespace {
+int s_fusedMultiplyAdd = -1;  // -1: as the processor has them
 }  // namespace
+
+bool UsesFusedMultiplyAdd() {
+    return s_fusedMultiplyAdd < 0 ? HasFusedMultiplyAdd() : s_fusedMultiplyAdd != 0;
+}
+
+void UseFusedMultiplyAdd(bool use) {
+    s_fusedMultiplyAdd = use && HasFusedMultiplyAdd() ? 1 : 0;
+}
+
+#if ORV_CUBE_FMA
+[[gnu::target("fma")]] double RealCubeFma(double x) {
+    double r;
+    return pow_detail::CorrectlyRoundedCube<true>(x, r) ? r : std::pow(x, 3.0);
+}
+
+bool HasFusedMultiplyAdd() {
+    static const bool has = __builtin_cpu_supports("fma");
+    return has;
+}
+#else
+double RealCubeFma(double x) {
+    return RealCube(x);
+}
+
+bool HasFusedMultiplyAdd() {
+    return false;
+}
+#endif
 
 namespace {
 
@@ -168,12 +180,7 @@ PowExponent MakePowExponent(COMPLEX b, bool prepare) {
 
 COMPLEX PowByExponent(COMPLEX a, const PowExponent& p, int& err) {
     if (p.zero) return {1, 0};
-    if (p.realBaseLimit >= 0 && a.im == 0 && a.re >= 0x1p-500 && a.re <= 0x1p500) {
-        std::uint64_t bits;
-        std::memcpy(&bits, &a.re, sizeof bits);
-        const int e = static_cast<int>(bits >> 52) - 1022;  // positive and normal
-        if (std::abs(e) <= p.realBaseLimit) return {RealPow(a.re, p.e.re), 0};
-    }
+    if (a.im == 0 && TakesRealShortcut(a.re, p)) return {RealPow(a.re, p.e.re), 0};
     if (PowerOutOfRange(a, p.absB)) {
         err = kErrOutOfRange;
         return a;

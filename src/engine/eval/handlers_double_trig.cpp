@@ -97,6 +97,9 @@ COMPLEX CosValue(COMPLEX z, int& err) {
 COMPLEX TanValue(COMPLEX z, int& err) {
     return WithPoles(z, TanOf, kErrTan, kPi / 2, true, err);
 }
+double TanSnappedOfReal(double r) {
+    return SnapTo12Decimals(TanOf({r, 0.0}).re);
+}
 
 void Sin(COMPLEX* s, long& n, long base) {
     UnaryValue(s, n, base, SinValue);

@@ -8,3 +8,11 @@
 #if defined(__GNUC__) && !defined(__clang__)
 #pragma GCC optimize("no-tree-slp-vectorize")
 #endif
+
+// Products and sums stay separately rounded where a fused multiply-add is available (a function compiled
+// for such processors): the exact-arithmetic routines depend on every rounding they spell out.
+#if defined(__GNUC__) && !defined(__clang__)
+#pragma GCC optimize("fp-contract=off")
+#elif defined(__clang__)
+#pragma clang fp contract(off)
+#endif

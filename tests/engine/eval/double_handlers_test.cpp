@@ -285,6 +285,14 @@ TEST(DoubleRounding, MatchesTheTextRoundTrip) {
         -0x1p-13, 3 * 0x1p-14, 0x1p-40, 1.0,      4503.599627370495,
         4503.6,   1e15,        1e300,   kNaN,     std::numeric_limits<double>::infinity()};
     for (int i = 0; i < 20000; ++i) xs.push_back(unit(rng) * std::pow(10.0, scale(rng)));
+    // Around the ends of the quick range (x 1e12 below 2^51) and of the exact one (below 2^52).
+    for (double edge : {2251.799813685248, 4503.599627370496}) {
+        for (int i = -40; i <= 40; ++i) {
+            xs.push_back(edge + i * 1e-10);
+            xs.push_back(-(edge + i * 1e-10));
+        }
+        for (int i = 0; i < 2000; ++i) xs.push_back(edge * (1 + unit(rng) * 1e-3));
+    }
     // Ties of twelve decimals on the exact binary value: k / 2 * 1e-12 exactly representable.
     for (int k = 1; k < 2000; k += 2) xs.push_back(std::ldexp(k, -13));
     char text[512];

@@ -188,6 +188,27 @@ TEST(DoubleProgram, MatchesTheTokenWalk) {
         "x-2",
         "x/2",
         "2/x",
+        // Fused operations of the real form, and the operations it special-cases.
+        "2*x+1",
+        "1-2*x",
+        "x*2-1",
+        "x/4+x",
+        "x-1/x",
+        "1/x-x",
+        "x^2+1",
+        "1-x^2",
+        "x^2-x",
+        "(x-1)*(x+1)",
+        "x^3",
+        "x^3+x",
+        "x^5-x^2",
+        "sin(x)^2+cos(x)^2",
+        "tan(x)*2-1",
+        "sqrt(x)*sqrt(x)",
+        "log(x)-ln(x)",
+        "x*x*x",
+        "2*(0-x)",
+        "abs(x)*x+1",
     };
     const double nan = std::numeric_limits<double>::quiet_NaN();
     const double inf = std::numeric_limits<double>::infinity();
@@ -217,7 +238,15 @@ TEST(DoubleProgram, MatchesTheTokenWalk) {
                          171.0,
                          0.1,
                          4503.6,
-                         5e-324};
+                         5e-324,
+                         -2.0,
+                         -0.5,
+                         1e-170,
+                         2e160,
+                         0.7853981633974483,
+                         12.566370614359172,
+                         -1e6,
+                         3e5};
     g_BitWidth = 8;
     for (int mode : {0, 1, 2}) {
         for (const char* text : texts) {

@@ -231,6 +231,19 @@ TEST(DoubleCache, ABufferRewrittenInPlaceIsConvertedAgain) {
     EXPECT_EQ(fnex(4, buffer), 40);
     EXPECT_STREQ(g_lpszRPN, "x 10 * ");
 
+    // The variable as another buffer or spelling of the same name, and changed in place.
+    char name[4] = "X";
+    g_lpszVariable = name;
+    EXPECT_EQ(fnex(2, buffer), 20);
+    std::strcpy(name, "x");
+    EXPECT_EQ(fnex(3, buffer), 30);
+    std::strcpy(name, "xy");
+    EXPECT_EQ(fnex(2, buffer), 0);
+    EXPECT_EQ(GetErrorCode(), kErrSyntax);
+    ClearErrorCode();
+    std::strcpy(name, "x");
+    EXPECT_EQ(fnex(4, buffer), 40);
+
     // The variable name and the radix are part of the key.
     g_lpszVariable = "t";
     EXPECT_EQ(fnex(2, buffer), 0);
