@@ -100,7 +100,7 @@ void StripWidget::setKeysAt(int position, KeyPad* pad) {
     KeyPad* old = keysAt(position);
     if (!old) return;
     auto* layout = static_cast<QVBoxLayout*>(m_pages[position]->layout());
-    layout->replaceWidget(old, pad);
+    delete layout->replaceWidget(old, pad);  // the item that held the old pad is ours to free
     old->hide();
     old->deleteLater();
     pad->setSkin(*m_skin);

@@ -87,6 +87,8 @@ OrvaneViewController::OrvaneViewController(Platform& platform, const Canvas* met
 }
 
 OrvaneViewController::~OrvaneViewController() {
+    // A menu or list opening a moment after its key must not reach a controller that is gone.
+    for (RunLoop::TimerId id : m_pendingCalls) m_platform.runLoop.cancel(id);
     m_platform.notifications.removeObserversOf(this);
 }
 
@@ -95,7 +97,12 @@ void OrvaneViewController::Observe(const char* name, std::function<void(const No
 }
 
 void OrvaneViewController::Later(std::function<void()> fn) {
-    m_platform.runLoop.after(kShortDelay, std::move(fn));
+    auto id = std::make_shared<RunLoop::TimerId>(0);
+    *id = m_platform.runLoop.after(kShortDelay, [this, id, fn = std::move(fn)] {
+        std::erase(m_pendingCalls, *id);
+        fn();
+    });
+    m_pendingCalls.push_back(*id);
 }
 
 void OrvaneViewController::ShowScreen(const std::string& screen) {

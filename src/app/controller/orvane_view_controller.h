@@ -164,4 +164,5 @@ class OrvaneViewController : public KeyboardDelegate {
     std::unique_ptr<LargeKeyboardView> m_largeKeyboard;
     std::unique_ptr<ModeLandView> m_modeLand;
     std::unique_ptr<NumberKeyboardLand> m_numberLand;
+    std::vector<RunLoop::TimerId> m_pendingCalls;  // Later() calls not yet run, cancelled when the controller goes
 };
