@@ -221,6 +221,8 @@ void MainWindow::buildPortrait(QVBoxLayout* layout) {
     layout->setContentsMargins(6, 6, 6, 6);
     layout->setSpacing(6);
     m_display = new DisplayWidget(c.display(), m_context.resourceFolder(), m_content);
+    m_display->setFunctionTooltip(&c.functionTooltip());
+    m_display->onTouched = [this] { refresh(); };
     layout->addWidget(m_display);
 
     auto* header = new QHBoxLayout;
@@ -272,6 +274,8 @@ void MainWindow::buildLandscape(QWidget* host) {
     row->setSpacing(8);
     auto* left = new QVBoxLayout;
     m_display = new DisplayWidget(c.display(), m_context.resourceFolder(), host);
+    m_display->setFunctionTooltip(&c.functionTooltip());
+    m_display->onTouched = [this] { refresh(); };
     left->addWidget(m_display);
     auto* buttons = new QHBoxLayout;
     for (int i = 0; i < 3; ++i) {
