@@ -52,6 +52,7 @@ QString ScreenTitle(const std::string& screen) {
                                                           {"history", "History"},
                                                           {"rpn_stack", "RPN Stack"},
                                                           {"formula_view", "Formula"},
+                                                          {"graph_plot", "Graph"},
                                                           {"statistics", "Statistics Data"},
                                                           {"loan", "Loan"},
                                                           {"mortgage", "Mortgage"},
