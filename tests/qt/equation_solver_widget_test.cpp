@@ -28,7 +28,8 @@ class EquationSolverWidgetTest : public testing::Test {
     void pad(std::initializer_list<int> codes) {
         for (int code : codes) {
             ASSERT_TRUE(ClickPadKey(h, code)) << code;
-            words += " " + std::to_string(code);
+            words += ' ';  // (appended apart: GCC 12 warns wrongly about " " + string)
+            words += std::to_string(code);
         }
     }
     void button(const char* name) {

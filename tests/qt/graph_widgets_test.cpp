@@ -43,7 +43,8 @@ class GraphWidgetsTest : public testing::Test {
         Click(h, g->line(0));
         words += " tap:graph/line1";
         RunWords(h, KeyWords({kKeyClear, kKeySin, kKeyVariable, kKeyCloseParen}));
-        words += " " + KeyWords({kKeyClear, kKeySin, kKeyVariable, kKeyCloseParen});
+        words += ' ';
+        words += KeyWords({kKeyClear, kKeySin, kKeyVariable, kKeyCloseParen});
     }
     GraphPlotWidget* plot() { return ShownScreen<GraphPlotWidget>(h); }
     void tapPlot(const char* element) {

@@ -22,7 +22,10 @@ void RunWords(GuiHarness& h, const std::string& words) {
 
 std::string KeyWords(std::initializer_list<int> codes) {
     std::string words;
-    for (int c : codes) words += (words.empty() ? "" : " ") + std::to_string(c);
+    for (int c : codes) {
+        if (!words.empty()) words += ' ';
+        words += std::to_string(c);
+    }
     return words;
 }
 
