@@ -4,7 +4,21 @@
 #include <QVBoxLayout>
 
 #include "app/keys/key_tables.h"
+#include "app/screens/equation_solver/equation_solver_view.h"
+#include "app/screens/formula_view/formular_view.h"
+#include "app/screens/graph/graph_plot_view.h"
+#include "app/screens/graph/graph_view.h"
+#include "app/screens/help/paged_document_view.h"
+#include "app/screens/history_view/history_view.h"
+#include "app/screens/rpn_stack/rpn_calc_view.h"
 #include "app/screens/screen_host.h"
+#include "qt/screens/equation_solver_widget.h"
+#include "qt/screens/formula_view_widget.h"
+#include "qt/screens/graph_plot_widget.h"
+#include "qt/screens/graph_widget.h"
+#include "qt/screens/history_view_widget.h"
+#include "qt/screens/paged_document_widget.h"
+#include "qt/screens/rpn_stack_widget.h"
 #include "qt/screens/settings_widget.h"
 #include "qt/window/gui_context.h"
 
@@ -12,6 +26,42 @@ const std::map<std::string, ScreenWidgetCreator>& ScreenWidgetCreators() {
     static const std::map<std::string, ScreenWidgetCreator> creators = {
         {"settings",
          [](ScreenModel& m, GuiContext& c, QWidget* p) -> QWidget* { return new SettingsWidget(m, c, p); }},
+        {"rpn_stack",
+         [](ScreenModel& m, GuiContext& c, QWidget* p) -> QWidget* {
+             return new RPNStackWidget(static_cast<RPNCalcView&>(m), c, p);
+         }},
+        {"history_view",
+         [](ScreenModel& m, GuiContext& c, QWidget* p) -> QWidget* {
+             return new HistoryViewWidget(static_cast<HistoryView&>(m), c, p);
+         }},
+        {"formula_view",
+         [](ScreenModel& m, GuiContext& c, QWidget* p) -> QWidget* {
+             return new FormulaViewWidget(static_cast<FormularView&>(m), c, p);
+         }},
+        {"help",
+         [](ScreenModel& m, GuiContext& c, QWidget* p) -> QWidget* {
+             return new PagedDocumentWidget(static_cast<PagedDocumentView&>(m), c, p);
+         }},
+        {"about",
+         [](ScreenModel& m, GuiContext& c, QWidget* p) -> QWidget* {
+             return new PagedDocumentWidget(static_cast<PagedDocumentView&>(m), c, p);
+         }},
+        {"introduction",
+         [](ScreenModel& m, GuiContext& c, QWidget* p) -> QWidget* {
+             return new PagedDocumentWidget(static_cast<PagedDocumentView&>(m), c, p);
+         }},
+        {"equation_solver",
+         [](ScreenModel& m, GuiContext& c, QWidget* p) -> QWidget* {
+             return new EquationSolverWidget(static_cast<EquationSolverView&>(m), c, p);
+         }},
+        {"graph",
+         [](ScreenModel& m, GuiContext& c, QWidget* p) -> QWidget* {
+             return new GraphWidget(static_cast<GraphView&>(m), c, p);
+         }},
+        {"graph_plot",
+         [](ScreenModel& m, GuiContext& c, QWidget* p) -> QWidget* {
+             return new GraphPlotWidget(static_cast<GraphPlotView&>(m), c, p);
+         }},
     };
     return creators;
 }

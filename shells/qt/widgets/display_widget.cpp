@@ -7,6 +7,7 @@
 
 #include "app/display/led_view.h"
 #include "qt/platform/qt_canvas.h"
+#include "qt/widgets/tooltip_panel.h"
 
 DisplayWidget::DisplayWidget(MyLedView& display, std::string resourceFolder, QWidget* parent)
     : QWidget(parent), m_display(display), m_resources(std::move(resourceFolder)) {
@@ -48,6 +49,34 @@ void DisplayWidget::flash() {
     });
 }
 
+void DisplayWidget::setFunctionTooltip(const FunctionTooltip* tooltip) {
+    m_tooltip = tooltip;
+    syncTooltip();
+}
+
+QWidget* DisplayWidget::tooltipPanel() const {
+    return m_tooltipPanel && m_tooltipPanel->isVisible() ? m_tooltipPanel.data() : nullptr;
+}
+
+void DisplayWidget::syncTooltip() {
+    if (!m_tooltip || !parentWidget()) return;
+    if (!m_tooltipPanel)
+        m_tooltipPanel = new TooltipPanel(m_display, *m_tooltip, m_resources, parentWidget());
+    if (isVisible()) {
+        m_tooltipPanel->sync(geometry(), scale());
+    } else {
+        m_tooltipPanel->hide();
+    }
+}
+
+void DisplayWidget::moveEvent(QMoveEvent*) {
+    syncTooltip();
+}
+
+void DisplayWidget::resizeEvent(QResizeEvent*) {
+    syncTooltip();
+}
+
 void DisplayWidget::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     painter.fillRect(rect(), Qt::white);
@@ -62,12 +91,15 @@ void DisplayWidget::paintEvent(QPaintEvent*) {
         onFirstPaint = nullptr;
         once();
     }
+    // The caret may have moved onto or off a function: the panel follows once this paint is done.
+    if (m_tooltip) QMetaObject::invokeMethod(this, &DisplayWidget::syncTooltip, Qt::QueuedConnection);
 }
 
 void DisplayWidget::mousePressEvent(QMouseEvent* e) {
     const QPointF p = toLogical(e->position());
     m_display.touchDown({p.x(), p.y()});
     update();
+    if (onTouched) onTouched();
 }
 
 void DisplayWidget::mouseMoveEvent(QMouseEvent* e) {
@@ -81,4 +113,5 @@ void DisplayWidget::mouseReleaseEvent(QMouseEvent* e) {
     const QPointF p = toLogical(e->position());
     m_display.touchUp({p.x(), p.y()});
     update();
+    if (onTouched) onTouched();
 }

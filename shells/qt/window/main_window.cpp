@@ -52,6 +52,7 @@ QString ScreenTitle(const std::string& screen) {
                                                           {"history", "History"},
                                                           {"rpn_stack", "RPN Stack"},
                                                           {"formula_view", "Formula"},
+                                                          {"graph_plot", "Graph"},
                                                           {"statistics", "Statistics Data"},
                                                           {"loan", "Loan"},
                                                           {"mortgage", "Mortgage"},
@@ -249,6 +250,8 @@ void MainWindow::buildPortrait(QVBoxLayout* layout) {
     layout->setContentsMargins(6, 6, 6, 6);
     layout->setSpacing(6);
     m_display = new DisplayWidget(c.display(), m_context.resourceFolder(), m_content);
+    m_display->setFunctionTooltip(&c.functionTooltip());
+    m_display->onTouched = [this] { refresh(); };
     layout->addWidget(m_display);
 
     auto* header = new QHBoxLayout;
@@ -300,6 +303,8 @@ void MainWindow::buildLandscape(QWidget* host) {
     row->setSpacing(8);
     auto* left = new QVBoxLayout;
     m_display = new DisplayWidget(c.display(), m_context.resourceFolder(), host);
+    m_display->setFunctionTooltip(&c.functionTooltip());
+    m_display->onTouched = [this] { refresh(); };
     left->addWidget(m_display);
     auto* buttons = new QHBoxLayout;
     for (int i = 0; i < 3; ++i) {

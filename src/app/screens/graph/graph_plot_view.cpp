@@ -20,6 +20,7 @@ const CanvasFont kTextFont{kGraphFontName, 15};
 constexpr double kValueBoxWidth = 100;
 constexpr double kValueBoxHeight = 25;
 constexpr double kValueTop = 25;
+constexpr double kSmallestValueFont = 8;
 
 std::string Printed(const char* format, double value) {
     char buffer[400];
@@ -383,10 +384,15 @@ void GraphPlotView::Draw(Canvas& canvas) const {
             const std::string& text = m_values[static_cast<size_t>(k)];
             if (text.empty()) continue;
             const CanvasRect box{5 + kValueBoxWidth * k, kValueTop, kValueBoxWidth, kValueBoxHeight};
+            // A value wider than its box ("y1=-12345.678901") is drawn smaller rather than cut off.
+            const std::u16string value = Utf8ToU16(text);
+            CanvasFont font = kTextFont;
+            while (font.size > kSmallestValueFont && canvas.measureText(value, font).width > box.width)
+                font.size -= 1;
             canvas.saveState();
             canvas.clipToRect(box);
             canvas.setFillColor(ColorOf(m_colors[static_cast<size_t>(k)]));
-            canvas.drawText(Utf8ToU16(text), CanvasPoint{box.x, box.y}, kTextFont);
+            canvas.drawText(value, CanvasPoint{box.x, box.y}, font);
             canvas.restoreState();
         }
     }

@@ -31,7 +31,8 @@
 //                texts, "" where none), "pointer_mode" ("pan" or "crosshair"), "pixels_per_unit" [x, y],
 //                "offset" [x, y], "range" [from, to], "crosshair" ({"x", "y", "label_x", "label_y"}),
 //                "goto" ({"open", "field", "keys"})
-// Drawing: Draw(canvas) paints the whole view (background, status and value texts, DrawGraphs).
+// Drawing: Draw(canvas) paints the whole view (background, status and value texts, DrawGraphs). A value
+// text wider than its 100-point box is drawn in a smaller font (down to 8 points) instead of being cut.
 #pragma once
 
 #include <array>

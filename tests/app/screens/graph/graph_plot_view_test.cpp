@@ -3,8 +3,10 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <map>
 
 #include "app/app_harness.h"
+#include "app/display/line_text.h"
 #include "app/keys/key_codes.h"
 #include "app/screens/graph/graph_plot_view.h"
 #include "app/screens/graph/graph_view.h"
@@ -231,6 +233,38 @@ TEST_F(PlotViewTest, GotoCentresOnTheWholePartAndListsTheValues) {
     p->calculateFnexWithX(NAN);
     EXPECT_EQ(D()["status"], "x=2.700000") << "beyond +-65535 the go-to is ignored";
     EXPECT_EQ(D()["offset"][0], -20);
+}
+
+// The value texts keep to their 100-point boxes: a wide one is drawn smaller, never cut off.
+TEST_F(PlotViewTest, AValueWiderThanItsBoxIsDrawnSmaller) {
+    Open(u"x^3", u"1/x", u"x");
+    p->tap("goto");
+    p->enterText("goto_x", u"-34.5");
+    p->tap("goto_go");
+    const nlohmann::json values = D()["values"];
+    ASSERT_EQ(values[0], "y1=-41063.625000");
+    RecordingCanvas canvas;  // a character is 0.6 of the font size wide
+    p->Draw(canvas);
+    std::map<std::string, double> sizes;
+    for (const CanvasCall& c : canvas.callsOf(CanvasOp::DrawText)) {
+        if (c.point.y != 25) continue;  // the value row
+        sizes[U16ToUtf8(c.text)] = c.font.size;
+        EXPECT_LE(canvas.measureText(c.text, c.font).width, 100) << U16ToUtf8(c.text);
+    }
+    EXPECT_EQ(sizes["y1=-41063.625000"], 10);  // 16 characters
+    EXPECT_EQ(sizes["y3=-34.500000"], 12);     // 13 characters
+    EXPECT_EQ(TextAt(canvas, u"y3=-34.500000").x, 205);
+    // A value that fits keeps the full size.
+    p->calculateFnexWithX(2);
+    canvas.clear();
+    p->Draw(canvas);
+    int seen = 0;
+    for (const CanvasCall& c : canvas.callsOf(CanvasOp::DrawText)) {
+        if (c.text != u"y3=2.000000") continue;
+        EXPECT_EQ(c.font.size, 15);
+        ++seen;
+    }
+    EXPECT_EQ(seen, 1);
 }
 
 TEST_F(PlotViewTest, GotoListsOnlyThePlottedFunctions) {
