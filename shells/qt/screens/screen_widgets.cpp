@@ -4,14 +4,42 @@
 #include <QVBoxLayout>
 
 #include "app/keys/key_tables.h"
+#include "app/screens/business/business_calc_view.h"
+#include "app/screens/finance_form/finance_form_screen.h"
 #include "app/screens/screen_host.h"
+#include "app/screens/tip/tip_calc_view.h"
+#include "app/screens/tvm/tvm_view.h"
+#include "qt/screens/business_widget.h"
+#include "qt/screens/finance_form_widget.h"
 #include "qt/screens/settings_widget.h"
+#include "qt/screens/tip_widget.h"
+#include "qt/screens/tvm_widget.h"
 #include "qt/window/gui_context.h"
 
 const std::map<std::string, ScreenWidgetCreator>& ScreenWidgetCreators() {
     static const std::map<std::string, ScreenWidgetCreator> creators = {
         {"settings",
          [](ScreenModel& m, GuiContext& c, QWidget* p) -> QWidget* { return new SettingsWidget(m, c, p); }},
+        {"loan",
+         [](ScreenModel& m, GuiContext& c, QWidget* p) -> QWidget* {
+             return new FinanceFormWidget(static_cast<FinanceFormScreen&>(m), c, p);
+         }},
+        {"mortgage",
+         [](ScreenModel& m, GuiContext& c, QWidget* p) -> QWidget* {
+             return new FinanceFormWidget(static_cast<FinanceFormScreen&>(m), c, p);
+         }},
+        {"tvm",
+         [](ScreenModel& m, GuiContext& c, QWidget* p) -> QWidget* {
+             return new TVMWidget(static_cast<TVMView&>(m), c, p);
+         }},
+        {"tip",
+         [](ScreenModel& m, GuiContext& c, QWidget* p) -> QWidget* {
+             return new TipWidget(static_cast<TipCalcView&>(m), c, p);
+         }},
+        {"business",
+         [](ScreenModel& m, GuiContext& c, QWidget* p) -> QWidget* {
+             return new BusinessWidget(static_cast<BusinessCalcView&>(m), c, p);
+         }},
     };
     return creators;
 }
