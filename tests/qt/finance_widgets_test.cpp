@@ -85,11 +85,17 @@ void ExpectCoversWindow(GuiHarness& h, QWidget* w, const char* what) {
     EXPECT_GE(w->height(), h.window->height() - 60) << what;
 }
 
-TEST(LoanWidget, KeypadByMouseCalcTableCopyAndSaveAsTheHeadlessRunDoes) {
-    GuiHarness h;
+// The headless words of LoanOf15000Over24.
+const char* const kLoanWords =
+    "tap:loan/nper keypad:loan/1 keypad:loan/3 keypad:loan/5 tap:loan/amount keypad:loan/14 keypad:loan/14 "
+    "keypad:loan/14 keypad:loan/6 keypad:loan/11 keypad:loan/11 keypad:loan/11 keypad:loan/0";
+
+// The loan form filled by mouse (15000 over 24 payments) and calculated; the loan widget.
+FinanceFormWidget* LoanOf15000Over24(GuiHarness& h) {
     OpenFromFinancePage(h, kKeyOpenLoan);
     auto* w = Shown<FinanceFormWidget>(h);
-    ASSERT_NE(w, nullptr) << "the loan screen shows its form";
+    EXPECT_NE(w, nullptr) << "the loan screen shows its form";
+    if (!w) return nullptr;
     ExpectCoversWindow(h, w, "loan form");
     h.screenshot("loan_form");
     KeyboardWidget* pad = w->keypad();
@@ -106,6 +112,13 @@ TEST(LoanWidget, KeypadByMouseCalcTableCopyAndSaveAsTheHeadlessRunDoes) {
     EXPECT_EQ(w->box("nper")->text(), "24");
     Tap(h, pad, {FinanceKeypad::kCalculate});
     h.settle(350);
+    return w;
+}
+
+TEST(LoanWidget, KeypadByMouseCalcAndTableAsTheHeadlessRun) {
+    GuiHarness h;
+    FinanceFormWidget* w = LoanOf15000Over24(h);
+    ASSERT_NE(w, nullptr);
     ASSERT_EQ(w->table()->rowCount(), 24);
     EXPECT_TRUE(w->resultPage()->isVisible());
     EXPECT_FALSE(w->formPage()->isVisible()) << "the result page has slid over the form";
@@ -116,11 +129,7 @@ TEST(LoanWidget, KeypadByMouseCalcTableCopyAndSaveAsTheHeadlessRunDoes) {
     h.screenshot("loan_result");
 
     ScreenModel& model = Model(h, "loan");
-    const std::string words = OpenWords(kKeyOpenLoan) +
-                              "tap:loan/nper keypad:loan/1 keypad:loan/3 keypad:loan/5 tap:loan/amount "
-                              "keypad:loan/14 keypad:loan/14 keypad:loan/14 keypad:loan/6 keypad:loan/11 "
-                              "keypad:loan/11 keypad:loan/11 keypad:loan/0";
-    const nlohmann::json headless = RunKeys(words);
+    const nlohmann::json headless = RunKeys(OpenWords(kKeyOpenLoan) + kLoanWords);
     ASSERT_TRUE(headless.is_object());
     EXPECT_EQ(model.describe(), headless["screens"]["loan"]);
     const nlohmann::json rows = model.describe()["result"]["rows"];
@@ -128,13 +137,37 @@ TEST(LoanWidget, KeypadByMouseCalcTableCopyAndSaveAsTheHeadlessRunDoes) {
               QString::fromStdString(rows[5][4]).trimmed().toStdString())
         << "the table shows the model's cells";
 
-    // Ctrl+C on the table copies the whole table as tab-separated text.
-    auto& form = static_cast<FinanceFormScreen&>(model);
+    Landscape(h);
+    ExpectCoversWindow(h, Shown<FinanceFormWidget>(h), "loan result in landscape");
+    EXPECT_TRUE(w->table()->isVisible());
+    h.screenshot("loan_result_landscape");
+
+    // The window's back button: the result page slides out, the form comes back; then the screen goes.
+    auto* back = h.window->findChild<QAbstractButton*>("screenBack");
+    ASSERT_NE(back, nullptr);
+    Click(h, back);
+    h.settle(350);
+    EXPECT_EQ(model.describe()["page"], "form");
+    EXPECT_EQ(model.describe()["transition"], "push_from_left");
+    EXPECT_TRUE(w->formPage()->isVisible());
+    EXPECT_FALSE(w->resultPage()->isVisible());
+    h.screenshot("loan_form_landscape");
+    Click(h, back);
+    h.settle(100);
+    EXPECT_EQ(h.ctl().currentScreen(), "");
+}
+
+TEST(LoanWidget, TableCopiedAsTabSeparatedTextAndSavedAsCsv) {
+    GuiHarness h;
+    FinanceFormWidget* w = LoanOf15000Over24(h);
+    ASSERT_NE(w, nullptr);
+    auto& form = static_cast<FinanceFormScreen&>(Model(h, "loan"));
+    // Ctrl+C on the table copies the whole table, not the table's current cell.
     QApplication::clipboard()->clear();
     QTest::keyClick(w->table(), Qt::Key_C, Qt::ControlModifier);
     const QString copied = QApplication::clipboard()->text();
     EXPECT_EQ(copied.toStdString(), form.resultTabSeparated());
-    EXPECT_TRUE(copied.startsWith("Period\tYears\tBalance\tInterest\tPrincipal\n"));
+    EXPECT_TRUE(copied.startsWith("Period\tYears\tBalance\tInterest\tPrincipal\n1\t0.083\t15000.00\t"));
     EXPECT_EQ(copied.count('\n'), 25);
 
     // The context menu copies and saves.
@@ -164,26 +197,7 @@ TEST(LoanWidget, KeypadByMouseCalcTableCopyAndSaveAsTheHeadlessRunDoes) {
     EXPECT_EQ(box->text(), "Save as CSV");
     box->buttons()[0]->click();
     h.settle(50);
-
-    Landscape(h);
-    w = Shown<FinanceFormWidget>(h);
-    ExpectCoversWindow(h, w, "loan result in landscape");
-    EXPECT_TRUE(w->table()->isVisible());
-    h.screenshot("loan_result_landscape");
-
-    // The window's back button: the result page slides out, the form comes back; then the screen goes.
-    auto* back = h.window->findChild<QAbstractButton*>("screenBack");
-    ASSERT_NE(back, nullptr);
-    Click(h, back);
-    h.settle(350);
-    EXPECT_EQ(model.describe()["page"], "form");
-    EXPECT_EQ(model.describe()["transition"], "push_from_left");
-    EXPECT_TRUE(w->formPage()->isVisible());
-    EXPECT_FALSE(w->resultPage()->isVisible());
-    h.screenshot("loan_form_landscape");
-    Click(h, back);
-    h.settle(100);
-    EXPECT_EQ(h.ctl().currentScreen(), "");
+    EXPECT_FALSE(QFile::exists(QString::fromStdString(h.dir.path() + "/missing")));
 }
 
 TEST(LoanWidget, DesktopKeysPressTheKeypad) {
@@ -191,6 +205,7 @@ TEST(LoanWidget, DesktopKeysPressTheKeypad) {
     OpenFromFinancePage(h, kKeyOpenLoan);
     auto* w = Shown<FinanceFormWidget>(h);
     ASSERT_NE(w, nullptr);
+    EXPECT_EQ(h.window->focusWidget(), w) << "the opened form takes the window's keys";
     // Tab to the rate, clear it, type 8.5, take the 5 back, Shift+Tab to the amount and make it negative.
     QTest::keyClick(w, Qt::Key_Tab);
     QTest::keyClicks(w, "c8.5");
@@ -249,7 +264,14 @@ TEST(MortgageWidget, PartialYearTableWithHighlightedTotalsScrolls) {
     Tap(h, w->keypad(),
         {FinanceKeypad::kClear, FinanceKeypad::kDigit1 + 1, FinanceKeypad::kPoint, FinanceKeypad::kDigit1 + 4,
          FinanceKeypad::kCalculate});  // 2.5 years
+    // The result page slides in from the right over the form leaving to the left.
+    EXPECT_TRUE(w->sliding());
+    EXPECT_GT(w->resultPage()->x(), 0);
+    EXPECT_LE(w->formPage()->x(), 0);
+    EXPECT_EQ(w->resultPage()->x() - w->formPage()->x(), w->width());
     h.settle(350);
+    EXPECT_FALSE(w->sliding());
+    EXPECT_EQ(w->resultPage()->geometry(), w->rect());
     QTableWidget* t = w->table();
     ASSERT_EQ(t->rowCount(), 32) << "30 months and the totals of years 1 and 2";
     EXPECT_EQ(t->item(12, 1)->text(), "Total");

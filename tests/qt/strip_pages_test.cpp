@@ -116,4 +116,23 @@ TEST(BusinessPage, FormsFieldStatesAndTheEqualSign) {
     EXPECT_EQ(w->caption(2)->text(), "Part");
 }
 
+TEST(StripPages, ReadableInTheBlackSkin) {
+    GuiHarness h;
+    h.ctl().selectOptionItem(0);
+    ScreenModel* settings = h.ctl().screens().find("settings");
+    ASSERT_NE(settings, nullptr);
+    settings->pick("skins", 1);
+    settings->tap("close");
+    h.settle(100);
+    auto* tip = OnStrip<TipWidget>(h, kCatTip);
+    ASSERT_NE(tip, nullptr);
+    Type(h, "86.4=");
+    EXPECT_EQ(tip->label("total")->text(), "95.04");
+    h.screenshot("tip_page_black");
+    auto* business = OnStrip<BusinessWidget>(h, kCatBusiness);
+    ASSERT_NE(business, nullptr);
+    Type(h, "12.5");
+    h.screenshot("business_page_black");
+}
+
 }  // namespace

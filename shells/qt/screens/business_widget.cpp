@@ -48,7 +48,14 @@ BusinessWidget::BusinessWidget(BusinessCalcView& model, GuiContext&, QWidget* pa
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(8, 4, 8, 4);
     layout->setSpacing(10);
+    layout->addLayout(buildTop(d));
+    layout->addLayout(buildFields(d));
+    layout->addStretch(1);
+    m_model.setChangeListener([this] { refresh(); });
+    refresh();
+}
 
+QLayout* BusinessWidget::buildTop(const nlohmann::json& d) {
     auto* top = new QHBoxLayout;
     top->setSpacing(0);
     m_modes = new QButtonGroup(this);
@@ -72,8 +79,10 @@ BusinessWidget::BusinessWidget(BusinessCalcView& model, GuiContext&, QWidget* pa
     m_menu->setFocusPolicy(Qt::NoFocus);
     connect(m_menu, &QPushButton::clicked, this, [this] { m_model.tap("menu"); });
     top->addWidget(m_menu);
-    layout->addLayout(top);
+    return top;
+}
 
+QLayout* BusinessWidget::buildFields(const nlohmann::json& d) {
     auto* grid = new QGridLayout;
     grid->setHorizontalSpacing(8);
     grid->setVerticalSpacing(10);
@@ -104,11 +113,7 @@ BusinessWidget::BusinessWidget(BusinessCalcView& model, GuiContext&, QWidget* pa
     }
     grid->setColumnStretch(0, 2);
     grid->setColumnStretch(2, 3);
-    layout->addLayout(grid);
-    layout->addStretch(1);
-
-    m_model.setChangeListener([this] { refresh(); });
-    refresh();
+    return grid;
 }
 
 BusinessWidget::~BusinessWidget() {

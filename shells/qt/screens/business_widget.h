@@ -7,12 +7,14 @@
 
 #include <QWidget>
 #include <array>
+#include <nlohmann/json.hpp>
 
 class GuiContext;
 class BusinessCalcView;
 class QAbstractButton;
 class QButtonGroup;
 class QLabel;
+class QLayout;
 class QPushButton;
 class TapLabel;
 
@@ -32,6 +34,9 @@ class BusinessWidget : public QWidget {
     QPushButton* menuButton() const { return m_menu; }
 
   private:
+    QLayout* buildTop(const nlohmann::json& description);
+    QLayout* buildFields(const nlohmann::json& description);
+
     BusinessCalcView& m_model;
     bool m_updating = false;
     QButtonGroup* m_modes;

@@ -28,16 +28,6 @@ const QColor kRowColour(255, 255, 255);
 const QColor kAlternateRowColour(226, 236, 252);  // rows alternate white and light blue
 const QColor kTotalRowColour(255, 222, 150);      // a year's total row
 
-QLabel* Heading(const QString& text, QWidget* parent) {
-    auto* l = new QLabel(text, parent);
-    QFont f = l->font();
-    f.setBold(true);
-    f.setPointSizeF(f.pointSizeF() * 1.25);
-    l->setFont(f);
-    l->setAlignment(Qt::AlignCenter);
-    return l;
-}
-
 // Fills the table with the model's cells. The cells' leading blanks only aligned the phone's columns:
 // here numbers are right-aligned and words (month names, "Total") centred.
 void FillTable(QTableWidget* t, const FinanceTable& table) {
@@ -112,7 +102,7 @@ QWidget* FinanceFormWidget::buildForm() {
 
     auto* fields = new QVBoxLayout;
     fields->setSpacing(8);
-    fields->addWidget(Heading(QString::fromStdString(d.value("title", std::string())), page));
+    fields->addWidget(FormHeading(QString::fromStdString(d.value("title", std::string())), page));
     auto* grid = new QGridLayout;
     grid->setHorizontalSpacing(10);
     grid->setVerticalSpacing(8);
@@ -155,7 +145,7 @@ QWidget* FinanceFormWidget::buildResult() {
     auto* layout = new QVBoxLayout(page);
     layout->setContentsMargins(10, 6, 10, 10);
     layout->setSpacing(8);
-    layout->addWidget(Heading(FinanceResultView::kTitle, page));
+    layout->addWidget(FormHeading(FinanceResultView::kTitle, page));
     m_summaryGrid = new QGridLayout;
     m_summaryGrid->setHorizontalSpacing(24);
     m_summaryGrid->setVerticalSpacing(2);

@@ -13,6 +13,16 @@ const char* const kSegmentStyleSheet =
     "QPushButton { background: #f4f5fa; color: #101428; border: 1px solid #5a6390; padding: 5px 10px; }"
     "QPushButton:checked { background: #4a5684; color: white; }";
 
+QLabel* FormHeading(const QString& text, QWidget* parent) {
+    auto* l = new QLabel(text, parent);
+    QFont f = l->font();
+    f.setBold(true);
+    f.setPointSizeF(f.pointSizeF() * 1.25);
+    l->setFont(f);
+    l->setAlignment(Qt::AlignCenter);
+    return l;
+}
+
 TapLabel::TapLabel(const QString& text, QWidget* parent) : QLabel(text, parent) {}
 
 void TapLabel::mousePressEvent(QMouseEvent* event) {

@@ -66,6 +66,9 @@ class FinancePad : private SmallKeyboardDelegate {
     KeyboardWidget* m_widget;
 };
 
+// The bold, centred title of a form or result page.
+QLabel* FormHeading(const QString& text, QWidget* parent);
+
 // The look of a segmented control's buttons (checkable push buttons side by side): the chosen segment
 // dark with white text, the others light, so that the choice reads at a glance on any style.
 extern const char* const kSegmentStyleSheet;

@@ -20,7 +20,7 @@ QLabel* ValueLabel(QWidget* parent, bool big) {
     auto* l = new QLabel(parent);
     l->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     QFont f = l->font();
-    f.setBold(true);
+    f.setBold(big);
     if (big) f.setPointSizeF(f.pointSizeF() * 1.15);
     l->setFont(f);
     return l;
@@ -37,7 +37,20 @@ TipWidget::TipWidget(TipCalcView& model, GuiContext&, QWidget* parent) : QWidget
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(8, 4, 8, 4);
     layout->setSpacing(8);
+    layout->addLayout(buildSliders(d));
+    m_panel = buildPanel(d);
+    layout->addWidget(m_panel);
+    m_hint = new QLabel(QString::fromStdString(d.value("hint", std::string())), this);
+    m_hint->setObjectName("tipHint");
+    m_hint->setWordWrap(true);
+    m_hint->setAlignment(Qt::AlignCenter);
+    layout->addWidget(m_hint);
+    layout->addStretch(1);
+    m_model.setChangeListener([this] { refresh(); });
+    refresh();
+}
 
+QLayout* TipWidget::buildSliders(const nlohmann::json& d) {
     auto* sliders = new QGridLayout;
     sliders->setHorizontalSpacing(8);
     sliders->setVerticalSpacing(6);
@@ -62,15 +75,17 @@ TipWidget::TipWidget(TipCalcView& model, GuiContext&, QWidget* parent) : QWidget
     connect(m_menu, &QPushButton::clicked, this, [this] { m_model.tap("menu"); });
     sliders->addWidget(m_menu, 0, 3, 2, 1, Qt::AlignVCenter);
     sliders->setColumnStretch(1, 1);
-    layout->addLayout(sliders);
+    return sliders;
+}
 
-    // The result panel: white, with dark text, on either skin; one line per value, the total in bold.
-    m_panel = new QFrame(this);
-    m_panel->setObjectName("tipResults");
-    m_panel->setStyleSheet(
+QFrame* TipWidget::buildPanel(const nlohmann::json& d) {
+    // White, with dark text, on either skin; one line per value, the total in bold.
+    auto* panel = new QFrame(this);
+    panel->setObjectName("tipResults");
+    panel->setStyleSheet(
         "QFrame#tipResults { background: white; border: 1px solid #8088a8;"
         " border-radius: 6px; } QLabel { color: #101428; background: transparent; }");
-    auto* grid = new QGridLayout(m_panel);
+    auto* grid = new QGridLayout(panel);
     grid->setContentsMargins(12, 6, 12, 6);
     grid->setHorizontalSpacing(12);
     grid->setVerticalSpacing(3);
@@ -78,31 +93,16 @@ TipWidget::TipWidget(TipCalcView& model, GuiContext&, QWidget* parent) : QWidget
     for (int i = 0; i < 5; ++i) {
         const std::string name = kResults[i];
         const bool total = name == "total";
-        auto* caption = new QLabel(QString::fromStdString(captions.value(name, name)), m_panel);
-        QLabel* value = ValueLabel(m_panel, total);
+        auto* caption = new QLabel(QString::fromStdString(captions.value(name, name)), panel);
+        QLabel* value = ValueLabel(panel, total);
         value->setObjectName(QString::fromStdString(name));
-        if (!total) {
-            QFont f = value->font();
-            f.setBold(false);
-            value->setFont(f);
-        } else {
-            caption->setFont(value->font());
-        }
+        if (total) caption->setFont(value->font());
         m_labels[name] = value;
         grid->addWidget(caption, i, 0);
         grid->addWidget(value, i, 1);
     }
     grid->setColumnStretch(1, 1);
-    layout->addWidget(m_panel);
-    m_hint = new QLabel(QString::fromStdString(d.value("hint", std::string())), this);
-    m_hint->setObjectName("tipHint");
-    m_hint->setWordWrap(true);
-    m_hint->setAlignment(Qt::AlignCenter);
-    layout->addWidget(m_hint);
-    layout->addStretch(1);
-
-    m_model.setChangeListener([this] { refresh(); });
-    refresh();
+    return panel;
 }
 
 TipWidget::~TipWidget() {

@@ -6,6 +6,7 @@
 
 #include <QWidget>
 #include <map>
+#include <nlohmann/json.hpp>
 #include <string>
 
 class GuiContext;
@@ -13,6 +14,7 @@ class QLabel;
 class QPushButton;
 class QSlider;
 class QFrame;
+class QLayout;
 class TipCalcView;
 
 class TipWidget : public QWidget {
@@ -32,6 +34,8 @@ class TipWidget : public QWidget {
     QPushButton* menuButton() const { return m_menu; }
 
   private:
+    QLayout* buildSliders(const nlohmann::json& description);
+    QFrame* buildPanel(const nlohmann::json& description);
     QSlider* slider(const char* control, QWidget* parent);
 
     TipCalcView& m_model;

@@ -71,57 +71,59 @@ QLayout* TVMWidget::buildFields() {
     const nlohmann::json d = m_model.describe();
     auto* fields = new QVBoxLayout;
     fields->setSpacing(8);
-    auto* heading = new QLabel(QString::fromStdString(d.value("title", std::string())), this);
-    QFont hf = heading->font();
-    hf.setBold(true);
-    hf.setPointSizeF(hf.pointSizeF() * 1.25);
-    heading->setFont(hf);
-    heading->setAlignment(Qt::AlignCenter);
-    fields->addWidget(heading);
-
+    fields->addWidget(FormHeading(QString::fromStdString(d.value("title", std::string())), this));
     auto* grid = new QGridLayout;
     grid->setHorizontalSpacing(8);
     grid->setVerticalSpacing(6);
     const auto checkable = d.value("checkable", nlohmann::json::array());
     int row = 0;
     for (const std::string field : d.value("fields", nlohmann::json::array())) {
-        const QString name = QString::fromStdString(field);
-        if (std::find(checkable.begin(), checkable.end(), field) != checkable.end()) {
-            auto* check = new QRadioButton(this);
-            check->setObjectName("check:" + name);
-            check->setAutoExclusive(false);
-            check->setFocusPolicy(Qt::NoFocus);
-            check->setToolTip("Solve for this value");
-            connect(check, &QRadioButton::clicked, this, [this, field] {
-                if (!m_updating) m_model.tap("check:" + field);
-                refresh();  // the model keeps exactly one button checked
-            });
-            m_checks[field] = check;
-            grid->addWidget(check, row, 0);
-        }
-        auto* caption =
-            new CaptionCell(QString::fromStdString(d["captions"].value(field, std::string())), this);
-        caption->setObjectName("caption:" + name);
-        caption->onTap = [this, field] { m_model.tap("caption:" + field); };
-        m_captions[field] = caption;
-        grid->addWidget(caption, row, 1);
-        auto* box = new FinanceBox(this);
-        box->setObjectName("box:" + name);
-        box->onTap = [this, field] {
-            setFocus();
-            m_model.tap(field);
-        };
-        m_boxes[field] = box;
-        grid->addWidget(box, row, 2);
-        ++row;
+        const bool check = std::find(checkable.begin(), checkable.end(), field) != checkable.end();
+        addFieldRow(grid, row++, field, QString::fromStdString(d["captions"].value(field, std::string())),
+                    check);
     }
     grid->setColumnStretch(1, 3);
     grid->setColumnStretch(2, 3);
     fields->addLayout(grid);
+    fields->addLayout(buildPaymentType(d));
+    fields->addStretch(1);
+    return fields;
+}
 
-    auto* typeRow = new QHBoxLayout;
-    typeRow->addWidget(
-        new QLabel(QString::fromStdString(d.value("payment_type_caption", std::string())), this));
+void TVMWidget::addFieldRow(QGridLayout* grid, int row, const std::string& field, const QString& caption,
+                            bool checkable) {
+    const QString name = QString::fromStdString(field);
+    if (checkable) {
+        auto* check = new QRadioButton(this);
+        check->setObjectName("check:" + name);
+        check->setAutoExclusive(false);
+        check->setFocusPolicy(Qt::NoFocus);
+        check->setToolTip("Solve for this value");
+        connect(check, &QRadioButton::clicked, this, [this, field] {
+            if (!m_updating) m_model.tap("check:" + field);
+            refresh();  // the model keeps exactly one button checked
+        });
+        m_checks[field] = check;
+        grid->addWidget(check, row, 0);
+    }
+    auto* cell = new CaptionCell(caption, this);
+    cell->setObjectName("caption:" + name);
+    cell->onTap = [this, field] { m_model.tap("caption:" + field); };
+    m_captions[field] = cell;
+    grid->addWidget(cell, row, 1);
+    auto* box = new FinanceBox(this);
+    box->setObjectName("box:" + name);
+    box->onTap = [this, field] {
+        setFocus();
+        m_model.tap(field);
+    };
+    m_boxes[field] = box;
+    grid->addWidget(box, row, 2);
+}
+
+QLayout* TVMWidget::buildPaymentType(const nlohmann::json& d) {
+    auto* row = new QHBoxLayout;
+    row->addWidget(new QLabel(QString::fromStdString(d.value("payment_type_caption", std::string())), this));
     m_segments = new QButtonGroup(this);
     m_segments->setExclusive(true);
     auto* segments = new QHBoxLayout;
@@ -139,10 +141,8 @@ QLayout* TVMWidget::buildFields() {
     connect(m_segments, &QButtonGroup::idClicked, this, [this](int segment) {
         if (!m_updating) m_model.setValue("payment_type", segment);
     });
-    typeRow->addLayout(segments, 1);
-    fields->addLayout(typeRow);
-    fields->addStretch(1);
-    return fields;
+    row->addLayout(segments, 1);
+    return row;
 }
 
 void TVMWidget::refresh() {

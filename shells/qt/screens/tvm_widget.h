@@ -7,6 +7,7 @@
 #include <QWidget>
 #include <map>
 #include <memory>
+#include <nlohmann/json.hpp>
 #include <string>
 
 class FinanceBox;
@@ -16,6 +17,7 @@ class KeyboardWidget;
 class QAbstractButton;
 class QBoxLayout;
 class QButtonGroup;
+class QGridLayout;
 class TVMView;
 
 class TVMWidget : public QWidget {
@@ -42,6 +44,9 @@ class TVMWidget : public QWidget {
 
   private:
     QLayout* buildFields();
+    void addFieldRow(QGridLayout* grid, int row, const std::string& field, const QString& caption,
+                     bool checkable);
+    QLayout* buildPaymentType(const nlohmann::json& description);
 
     TVMView& m_model;
     std::unique_ptr<FinancePad> m_keypad;
