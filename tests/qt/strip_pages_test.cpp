@@ -114,6 +114,11 @@ TEST(BusinessPage, FormsFieldStatesAndTheEqualSign) {
     EXPECT_EQ(ModelOf(h, "business")["focused"], "f1");
     Click(h, w->modeButton(1));
     EXPECT_EQ(w->caption(2)->text(), "Part");
+    EXPECT_EQ(w->field(0)->text(), "31.25") << "25 is 31.25 % of 80";
+    QTest::keyClick(h.window.get(), Qt::Key_Escape);  // the clear key: the base becomes 0
+    h.settle(100);
+    EXPECT_EQ(w->field(1)->text(), "0");
+    EXPECT_EQ(w->field(0)->text(), "inf");
 }
 
 TEST(StripPages, ReadableInTheBlackSkin) {
