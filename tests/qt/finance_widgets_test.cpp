@@ -290,10 +290,19 @@ TEST(MortgageWidget, PartialYearTableWithHighlightedTotalsScrolls) {
     Landscape(h);
     ExpectCoversWindow(h, Shown<FinanceFormWidget>(h), "mortgage result in landscape");
     h.screenshot("mortgage_result_landscape");
-    QTest::keyClick(h.window.get(), Qt::Key_Escape);  // Escape goes back as the back button does
+    // Escape on the table (which holds the keys on the result page) goes back as the back button does.
+    EXPECT_EQ(h.window->focusWidget(), t);
+    QTest::keyClick(t, Qt::Key_Escape);
     h.settle(350);
     EXPECT_EQ(model.describe()["page"], "form");
+    EXPECT_EQ(h.window->focusWidget(), w) << "the form takes the keys again";
     h.screenshot("mortgage_form_landscape");
+    QTest::keyClick(w, Qt::Key_Escape);
+    h.settle(100);
+    EXPECT_EQ(h.ctl().currentScreen(), "");
+    EXPECT_EQ(h.context->storage().readStringArray(h.dir.file("orvane-finance-mortcalc.dat")),
+              (std::vector<std::string>{"10000", "6", "2.5"}))
+        << "leaving the form saves it";
 }
 
 TEST(TVMWidget, SolveForThePaymentChecksCaptionsAndPaymentType) {
