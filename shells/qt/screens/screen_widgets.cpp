@@ -4,7 +4,9 @@
 #include <QVBoxLayout>
 
 #include "app/keys/key_tables.h"
+#include "app/screens/business/business_calc_view.h"
 #include "app/screens/equation_solver/equation_solver_view.h"
+#include "app/screens/finance_form/finance_form_screen.h"
 #include "app/screens/formula_view/formular_view.h"
 #include "app/screens/graph/graph_plot_view.h"
 #include "app/screens/graph/graph_view.h"
@@ -12,7 +14,11 @@
 #include "app/screens/history_view/history_view.h"
 #include "app/screens/rpn_stack/rpn_calc_view.h"
 #include "app/screens/screen_host.h"
+#include "app/screens/tip/tip_calc_view.h"
+#include "app/screens/tvm/tvm_view.h"
+#include "qt/screens/business_widget.h"
 #include "qt/screens/equation_solver_widget.h"
+#include "qt/screens/finance_form_widget.h"
 #include "qt/screens/formula_view_widget.h"
 #include "qt/screens/graph_plot_widget.h"
 #include "qt/screens/graph_widget.h"
@@ -20,6 +26,8 @@
 #include "qt/screens/paged_document_widget.h"
 #include "qt/screens/rpn_stack_widget.h"
 #include "qt/screens/settings_widget.h"
+#include "qt/screens/tip_widget.h"
+#include "qt/screens/tvm_widget.h"
 #include "qt/window/gui_context.h"
 
 const std::map<std::string, ScreenWidgetCreator>& ScreenWidgetCreators() {
@@ -61,6 +69,26 @@ const std::map<std::string, ScreenWidgetCreator>& ScreenWidgetCreators() {
         {"graph_plot",
          [](ScreenModel& m, GuiContext& c, QWidget* p) -> QWidget* {
              return new GraphPlotWidget(static_cast<GraphPlotView&>(m), c, p);
+         }},
+        {"loan",
+         [](ScreenModel& m, GuiContext& c, QWidget* p) -> QWidget* {
+             return new FinanceFormWidget(static_cast<FinanceFormScreen&>(m), c, p);
+         }},
+        {"mortgage",
+         [](ScreenModel& m, GuiContext& c, QWidget* p) -> QWidget* {
+             return new FinanceFormWidget(static_cast<FinanceFormScreen&>(m), c, p);
+         }},
+        {"tvm",
+         [](ScreenModel& m, GuiContext& c, QWidget* p) -> QWidget* {
+             return new TVMWidget(static_cast<TVMView&>(m), c, p);
+         }},
+        {"tip",
+         [](ScreenModel& m, GuiContext& c, QWidget* p) -> QWidget* {
+             return new TipWidget(static_cast<TipCalcView&>(m), c, p);
+         }},
+        {"business",
+         [](ScreenModel& m, GuiContext& c, QWidget* p) -> QWidget* {
+             return new BusinessWidget(static_cast<BusinessCalcView&>(m), c, p);
          }},
     };
     return creators;

@@ -31,6 +31,10 @@ const char* StateName(int state) {
 }
 
 const char* const kFieldNames[BusinessCalcView::kFields] = {"f0", "f1", "f2"};
+// What the fields mean in each form, and the form buttons.
+const char* const kCaptions[2][BusinessCalcView::kFields] = {{"Percent (%)", "Of value", "Part"},
+                                                             {"Old value", "New value", "Change (%)"}};
+const char* const kModeCaptions[2] = {"% of value", "% change"};
 
 }  // namespace
 
@@ -213,5 +217,8 @@ nlohmann::json BusinessCalcView::describe() const {
     j["result"] = result >= 0 ? kFieldNames[result] : "";
     j["equal_beside"] = j["result"];
     j["equal_text"] = "=";
+    const auto& captions = kCaptions[m_nBusinessMode == 2 ? 1 : 0];
+    j["captions"] = {captions[0], captions[1], captions[2]};
+    j["mode_captions"] = {kModeCaptions[0], kModeCaptions[1]};
     return j;
 }

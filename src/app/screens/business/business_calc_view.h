@@ -12,7 +12,9 @@
 // Controls (setValue): "value" (setValue: the value with "%f" into the focused field, then calculate).
 // describe(): "mode" (1 or 2); "fields": three objects {"text", "state" ("focused", "input" or
 // "result"), "tag" (1, 2, 3), "colour" [r, g, b]} for F0..F2; "focused" and "result" (the field names);
-// "equal_beside" (the field lbEqual stands beside) and "equal_text" "=".
+// "equal_beside" (the field lbEqual stands beside) and "equal_text" "="; "captions" (what F0..F2 mean in
+// the current form: "Percent (%)", "Of value", "Part" or "Old value", "New value", "Change (%)") and
+// "mode_captions" (the two form buttons: "% of value", "% change").
 #pragma once
 
 #include <array>

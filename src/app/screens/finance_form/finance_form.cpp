@@ -9,6 +9,26 @@ std::string FinanceKeypadText(int index) {
     return SmallKeyboard::insertText(index);
 }
 
+int FinanceKeypadIndexOfCharacter(char32_t c) {
+    if (c == U'0') return FinanceKeypad::kDigit0;
+    if (c >= U'1' && c <= U'9') return FinanceKeypad::kDigit1 + static_cast<int>(c - U'1');
+    switch (c) {
+        case U'.':
+        case U',':
+            return FinanceKeypad::kPoint;
+        case U'-':
+        case U'\u00B1':
+            return FinanceKeypad::kSign;
+        case U'c':
+        case U'C':
+            return FinanceKeypad::kClear;
+        case U'=':
+            return FinanceKeypad::kCalculate;
+        default:
+            return -1;
+    }
+}
+
 namespace {
 
 bool IsDigitKey(std::string_view key) {

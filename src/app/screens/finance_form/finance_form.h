@@ -33,6 +33,11 @@ using FinanceKeypad = SmallKeyboard;
 // The text a key inserts ("D", "0".."9", ".", "-"); empty for the command keys and unknown indices.
 std::string FinanceKeypadText(int index);
 
+// The keypad index a character typed on a desktop keyboard stands for: "0".."9" the digits, "." and ","
+// the point, "-" and "±" the sign, "c"/"C" the clear key, "=" the calculate key; -1 for any other
+// character. Keys without a character (Enter, Backspace, Tab) are the shell's bindings.
+int FinanceKeypadIndexOfCharacter(char32_t c);
+
 // The insertion rules of the forms, applied to a box text t for one key text:
 //  - t empty: any key but "D" makes t the key; "D" does nothing;
 //  - "D": t becomes "0";

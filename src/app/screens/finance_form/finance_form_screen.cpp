@@ -100,7 +100,7 @@ nlohmann::json FinanceFormScreen::describe() const {
 
 bool FinanceFormScreen::tap(std::string_view element) {
     if (m_alert) return false;
-    if (element == "back") {
+    if (element == "back" || element == "close") {
         // The result screen's back button and the form's lead to different places.
         if (m_pResult) {
             m_context.platform.notifications.post(m_names.backToForm);

@@ -11,7 +11,9 @@
 // "years"):
 //   tap: a field name (the box takes the focus; form page only), "back" (form page: save the file and post
 //        the screen's back-to-main notification; result page: post the back-to-form notification, on which
-//        the result screen goes).
+//        the result screen goes), "close" (the same as "back": the window's own back button and Escape
+//        go where the screen's back button goes, so the file is saved and the result page returns to the
+//        form first).
 //   enterText: a field name; the text is rebuilt through the keypad's insertion rules (form page only).
 //   pressKeypad: the finance keypad's indices (app/screens/finance_form/finance_form.h); form page only.
 //   While the "Input Error" alert waits for its answer every input is refused (the alert is modal).

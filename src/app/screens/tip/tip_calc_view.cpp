@@ -133,5 +133,11 @@ nlohmann::json TipCalcView::describe() const {
     j["bill"] = m_dBillAmountMoney;
     j["result_shown"] = m_bResultShown;
     j["visible"] = m_bVisible;
+    j["result_captions"] = {{"bill_amount", "Bill Amount"},
+                            {"tip", "Tip"},
+                            {"total", "Total"},
+                            {"tip_per_person", "Tip per person"},
+                            {"total_per_person", "Total per person"}};
+    j["hint"] = "Work out the bill on the calculator and press = to split it.";
     return j;
 }

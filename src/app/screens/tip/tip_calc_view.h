@@ -17,7 +17,9 @@
 // (totalPerPeopleValue), "tip_percent_label" (tipSliderVal), "people_label" (peopleSliderVal),
 // "sales_tax_label" (salesTaxSliderVal, always ""); the slider positions "tip_percent" and "people" with
 // their ranges "tip_percent_range" [0, 50] and "people_range" [1, 30]; "bill" (the amount as a number);
-// "result_shown" (the result panel); "visible" (the page is the strip's current page).
+// "result_shown" (the result panel); "visible" (the page is the strip's current page); "result_captions"
+// (label name -> its caption in the result panel: "Bill Amount", "Tip", "Total", "Tip per person",
+// "Total per person"); "hint" (what the page says while the panel is hidden).
 #pragma once
 
 #include "app/screens/screen_host.h"

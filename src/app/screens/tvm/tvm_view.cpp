@@ -133,7 +133,7 @@ void TVMView::goBackView() {
 }
 
 bool TVMView::tap(std::string_view element) {
-    if (element == "back") {
+    if (element == "back" || element == "close") {
         goBackView();
         return true;
     }

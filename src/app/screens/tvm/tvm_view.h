@@ -13,7 +13,8 @@
 // Screen interface:
 //   fields (tap gives the focus; enterText): "nper", "rate", "pv", "pmt", "fv", "ppy"
 //   tap: "check:nper" ... "check:fv" (check that button), "caption:nper" ... "caption:fv" (a caption tap
-//        checks its field's button; the other captions take no taps), "back"
+//        checks its field's button; the other captions take no taps), "back", "close" (the same as "back":
+//        the window's own back button saves the file too)
 //   setValue: "payment_type" 0 ("Begin of period") or 1 ("End of Period")
 //   pressKeypad: the finance keypad (app/screens/finance_form/finance_form.h: 0 Calc, 1 C, 2..10 digits
 //        1..9, 11 digit 0, 12 ".", 13 sign, 14 backspace, 15 previous box, 16 next box)

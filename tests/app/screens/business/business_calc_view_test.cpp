@@ -120,6 +120,10 @@ TEST_F(BusinessTest, FormulasOfBothFormsWithEveryFieldAsResult) {
     EXPECT_EQ(b->text(2), "25.00");
     ASSERT_TRUE(b->setValue("value", 2.5));
     EXPECT_EQ(texts(), (Texts{"80", "2.500000", "-96.88"}));
+    // The captions say what the fields mean in the form that shows.
+    EXPECT_EQ(b->describe()["captions"], nlohmann::json({"Old value", "New value", "Change (%)"}));
+    ASSERT_TRUE(b->tap("mode1"));
+    EXPECT_EQ(b->describe()["captions"], nlohmann::json({"Percent (%)", "Of value", "Part"}));
 }
 
 }  // namespace

@@ -32,6 +32,32 @@ TEST(FinanceForm, InsertionRules) {
     }
 }
 
+TEST(FinanceForm, TypedCharactersAndTheKeypadIndicesTheyPress) {
+    const struct {
+        char32_t c;
+        int index;
+    } rows[] = {
+        {U'0', FinanceKeypad::kDigit0},
+        {U'1', FinanceKeypad::kDigit1},
+        {U'9', FinanceKeypad::kDigit9},
+        {U'.', FinanceKeypad::kPoint},
+        {U',', FinanceKeypad::kPoint},
+        {U'-', FinanceKeypad::kSign},
+        {U'\u00B1', FinanceKeypad::kSign},
+        {U'c', FinanceKeypad::kClear},
+        {U'C', FinanceKeypad::kClear},
+        {U'=', FinanceKeypad::kCalculate},
+        {U'+', -1},
+        {U'a', -1},
+        {U'/', -1},
+        {U'\u0661', -1},  // an Arabic-Indic digit is not a key
+    };
+    for (const auto& r : rows) EXPECT_EQ(FinanceKeypadIndexOfCharacter(r.c), r.index) << int(r.c);
+    // Each digit character presses the key that inserts that digit.
+    for (char32_t c = U'0'; c <= U'9'; ++c)
+        EXPECT_EQ(FinanceKeypadText(FinanceKeypadIndexOfCharacter(c)), std::string(1, char(c)));
+}
+
 TEST(FinanceForm, BoxTextsReadAsTheirLeadingNumber) {
     struct Row {
         std::string text;

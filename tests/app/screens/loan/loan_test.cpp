@@ -201,6 +201,21 @@ TEST_F(LoanForm, KeypadEditsTheFocusedBoxThenPushesTheResultAndBack) {
     EXPECT_EQ(h.ctl().screens().find("loan")->describe()["boxes"]["nper"], "4");
 }
 
+// The window's back button and Escape tap "close": it goes where the screen's own back button goes (the
+// result page back to the form, then the form saved and left), never straight to the calculator.
+TEST_F(LoanForm, CloseActsAsTheBackButtonOfThePageShowing) {
+    ASSERT_TRUE(s->enterText("nper", u"6"));
+    press({FinanceKeypad::kCalculate});
+    ASSERT_EQ(d()["page"], "result");
+    EXPECT_TRUE(s->tap("close"));
+    EXPECT_EQ(d()["page"], "form");
+    EXPECT_EQ(h.ctl().currentScreen(), "loan");
+    EXPECT_TRUE(s->tap("close"));
+    EXPECT_EQ(h.ctl().currentScreen(), "");
+    EXPECT_EQ(h.storage.readStringArray(h.dir.file(LoanCalcView::kFileName)),
+              (std::vector<std::string>{"1000", "7", "12", "6", "-1"}));
+}
+
 TEST_F(LoanForm, RefusedInputsShowTheInputErrorAlert) {
     struct Case {
         const char* field;

@@ -137,6 +137,16 @@ TEST_F(TVMScreen, KeypadFocusAndFile) {
     EXPECT_EQ(j["payment_type"], 0);
 }
 
+TEST_F(TVMScreen, CloseSavesAndLeavesAsTheBackButtonDoes) {
+    ASSERT_TRUE(s->enterText("pv", u"1500"));
+    EXPECT_TRUE(s->tap("close"));
+    EXPECT_EQ(h.ctl().currentScreen(), "");
+    EXPECT_EQ(h.postedCount("BackFromTVMViewToMainView"), 1);
+    const auto saved = h.storage.readStringArray(h.dir.file(TVMView::kFileName));
+    ASSERT_TRUE(saved && saved->size() == 9u);
+    EXPECT_EQ((*saved)[TVMView::kPV], "1500");
+}
+
 TEST(TVMFile, UnknownFocusOrButtonNumbersKeepTheirDefaults) {
     AppHarness h;
     h.storage.writeStringArray(h.dir.file(TVMView::kFileName),
