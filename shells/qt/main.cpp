@@ -4,6 +4,7 @@
 #include <QIcon>
 #include <cstdio>
 
+#include "app/screens/converter/currency_update.h"
 #include "numeric/qlib.h"
 #include "qt/window/gui_context.h"
 #include "qt/window/main_window.h"
@@ -32,11 +33,18 @@ int main(int argc, char** argv) {
     QCommandLineOption mute("mute", "Play no sounds.");
     QCommandLineOption verbose("verbose",
                                "Print the number library's internal diagnostics on standard error.");
-    parser.addOptions({home, data, landscape, mute, verbose});
+    QCommandLineOption currencyUrl("currency-url",
+                                   "Download the currency table from URL (default: $ORVCALC_CURRENCY_URL, "
+                                   "else the settings file's CurrencyFeedURL, else the European Central "
+                                   "Bank's daily reference rates).",
+                                   "URL");
+    parser.addOptions({home, data, landscape, mute, verbose, currencyUrl});
     parser.process(app);
 
     // The number library's diagnostics are for developers; the window shows the engine's messages.
     g_qlibMessages = parser.isSet(verbose) ? stderr : nullptr;
+
+    if (parser.isSet(currencyUrl)) g_sCurrencyFeedURL = parser.value(currencyUrl).toStdString();
 
     GuiOptions options;
     options.home = parser.value(home).toStdString();

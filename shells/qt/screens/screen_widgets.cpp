@@ -4,14 +4,42 @@
 #include <QVBoxLayout>
 
 #include "app/keys/key_tables.h"
+#include "app/screens/clothing/clothing_view.h"
+#include "app/screens/constants/constant_view.h"
+#include "app/screens/converter/unit_converter_view.h"
 #include "app/screens/screen_host.h"
+#include "app/screens/statistics/statistic_data_view.h"
+#include "qt/screens/clothing_widget.h"
+#include "qt/screens/constants_widget.h"
 #include "qt/screens/settings_widget.h"
+#include "qt/screens/statistics_widget.h"
+#include "qt/screens/unit_converter_widget.h"
 #include "qt/window/gui_context.h"
 
 const std::map<std::string, ScreenWidgetCreator>& ScreenWidgetCreators() {
     static const std::map<std::string, ScreenWidgetCreator> creators = {
         {"settings",
          [](ScreenModel& m, GuiContext& c, QWidget* p) -> QWidget* { return new SettingsWidget(m, c, p); }},
+        {"currency_converter",
+         [](ScreenModel& m, GuiContext& c, QWidget* p) -> QWidget* {
+             return new UnitConverterWidget(static_cast<UnitConverterView&>(m), c, p);
+         }},
+        {"unit_converter",
+         [](ScreenModel& m, GuiContext& c, QWidget* p) -> QWidget* {
+             return new UnitConverterWidget(static_cast<UnitConverterView&>(m), c, p);
+         }},
+        {"clothing",
+         [](ScreenModel& m, GuiContext& c, QWidget* p) -> QWidget* {
+             return new ClothingWidget(static_cast<ClothingView&>(m), c, p);
+         }},
+        {"constants",
+         [](ScreenModel& m, GuiContext& c, QWidget* p) -> QWidget* {
+             return new ConstantsWidget(static_cast<ConstantView&>(m), c, p);
+         }},
+        {"statistics",
+         [](ScreenModel& m, GuiContext& c, QWidget* p) -> QWidget* {
+             return new StatisticsWidget(static_cast<StatisticDataView&>(m), c, p);
+         }},
     };
     return creators;
 }

@@ -53,6 +53,7 @@ QString ScreenTitle(const std::string& screen) {
                                                           {"rpn_stack", "RPN Stack"},
                                                           {"formula_view", "Formula"},
                                                           {"statistics", "Statistics Data"},
+                                                          {"clothing", "Clothing Sizes"},
                                                           {"loan", "Loan"},
                                                           {"mortgage", "Mortgage"},
                                                           {"tvm", "Time Value of Money"}};
