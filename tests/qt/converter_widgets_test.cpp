@@ -57,6 +57,7 @@ TEST(UnitConverterWidget, TwoMetresInCentimetresThroughTheListsAndTheBox) {
     const int length = RowWithText(p.d()["groups"], "Length");
     p.choose(p.widget->groupButton(), "groups", "Length");
     EXPECT_FALSE(p.widget->list()->isVisible()) << "a pick closes the list";
+    EXPECT_EQ(p.h.window->focusWidget(), p.h.window.get()) << "typing goes to the calculator again";
     p.choose(p.widget->unitButton(1), "units", "metre");
     p.choose(p.widget->unitButton(2), "units", "centimetre");
     ClickOn(p.h, p.widget->valueButton(2));
