@@ -5,6 +5,7 @@
 #include <QIcon>
 #include <cstdio>
 
+#include "app/screens/converter/currency_update.h"
 #include "numeric/qlib.h"
 #include "qt/window/gui_context.h"
 #include "qt/widgets/display_widget.h"
@@ -55,11 +56,18 @@ int main(int argc, char** argv) {
     QCommandLineOption firstFrame("first-frame-report",
                                   "Diagnostics: quit as soon as the display has been painted once, printing "
                                   "\"first-frame MS rss-kb KB\" (milliseconds since start, resident memory).");
-    parser.addOptions({home, data, landscape, mute, verbose, firstFrame});
+    QCommandLineOption currencyUrl("currency-url",
+                                   "Download the currency table from URL (default: $ORVCALC_CURRENCY_URL, "
+                                   "else the settings file's CurrencyFeedURL, else the European Central "
+                                   "Bank's daily reference rates).",
+                                   "URL");
+    parser.addOptions({home, data, landscape, mute, verbose, firstFrame, currencyUrl});
     parser.process(app);
 
     // The number library's diagnostics are for developers; the window shows the engine's messages.
     g_qlibMessages = parser.isSet(verbose) ? stderr : nullptr;
+
+    if (parser.isSet(currencyUrl)) g_sCurrencyFeedURL = parser.value(currencyUrl).toStdString();
 
     GuiOptions options;
     options.home = parser.value(home).toStdString();

@@ -26,7 +26,10 @@ void QtAlerts::show(const AlertRequest& request, std::function<void(int)> onAnsw
     auto deliver = [this, onAnswer, answered](int index) {
         if (*answered) return;
         *answered = true;
-        m_loop.after(0, [onAnswer, index] { onAnswer(index); });
+        // An alert that only informs ("Updated successfully!") comes without a callback.
+        m_loop.after(0, [onAnswer, index] {
+            if (onAnswer) onAnswer(index);
+        });
     };
     QObject::connect(box, &QMessageBox::buttonClicked, box, [buttons, deliver](QAbstractButton* b) {
         for (size_t i = 0; i < buttons.size(); ++i)

@@ -5,6 +5,9 @@
 
 #include "app/keys/key_tables.h"
 #include "app/screens/business/business_calc_view.h"
+#include "app/screens/clothing/clothing_view.h"
+#include "app/screens/constants/constant_view.h"
+#include "app/screens/converter/unit_converter_view.h"
 #include "app/screens/equation_solver/equation_solver_view.h"
 #include "app/screens/finance_form/finance_form_screen.h"
 #include "app/screens/formula_view/formular_view.h"
@@ -14,9 +17,12 @@
 #include "app/screens/history_view/history_view.h"
 #include "app/screens/rpn_stack/rpn_calc_view.h"
 #include "app/screens/screen_host.h"
+#include "app/screens/statistics/statistic_data_view.h"
 #include "app/screens/tip/tip_calc_view.h"
 #include "app/screens/tvm/tvm_view.h"
 #include "qt/screens/business_widget.h"
+#include "qt/screens/clothing_widget.h"
+#include "qt/screens/constants_widget.h"
 #include "qt/screens/equation_solver_widget.h"
 #include "qt/screens/finance_form_widget.h"
 #include "qt/screens/formula_view_widget.h"
@@ -26,8 +32,10 @@
 #include "qt/screens/paged_document_widget.h"
 #include "qt/screens/rpn_stack_widget.h"
 #include "qt/screens/settings_widget.h"
+#include "qt/screens/statistics_widget.h"
 #include "qt/screens/tip_widget.h"
 #include "qt/screens/tvm_widget.h"
+#include "qt/screens/unit_converter_widget.h"
 #include "qt/window/gui_context.h"
 
 const std::map<std::string, ScreenWidgetCreator>& ScreenWidgetCreators() {
@@ -89,6 +97,26 @@ const std::map<std::string, ScreenWidgetCreator>& ScreenWidgetCreators() {
         {"business",
          [](ScreenModel& m, GuiContext& c, QWidget* p) -> QWidget* {
              return new BusinessWidget(static_cast<BusinessCalcView&>(m), c, p);
+         }},
+        {"currency_converter",
+         [](ScreenModel& m, GuiContext& c, QWidget* p) -> QWidget* {
+             return new UnitConverterWidget(static_cast<UnitConverterView&>(m), c, p);
+         }},
+        {"unit_converter",
+         [](ScreenModel& m, GuiContext& c, QWidget* p) -> QWidget* {
+             return new UnitConverterWidget(static_cast<UnitConverterView&>(m), c, p);
+         }},
+        {"clothing",
+         [](ScreenModel& m, GuiContext& c, QWidget* p) -> QWidget* {
+             return new ClothingWidget(static_cast<ClothingView&>(m), c, p);
+         }},
+        {"constants",
+         [](ScreenModel& m, GuiContext& c, QWidget* p) -> QWidget* {
+             return new ConstantsWidget(static_cast<ConstantView&>(m), c, p);
+         }},
+        {"statistics",
+         [](ScreenModel& m, GuiContext& c, QWidget* p) -> QWidget* {
+             return new StatisticsWidget(static_cast<StatisticDataView&>(m), c, p);
          }},
     };
     return creators;

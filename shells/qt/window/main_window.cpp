@@ -54,6 +54,7 @@ QString ScreenTitle(const std::string& screen) {
                                                           {"formula_view", "Formula"},
                                                           {"graph_plot", "Graph"},
                                                           {"statistics", "Statistics Data"},
+                                                          {"clothing", "Clothing Sizes"},
                                                           {"loan", "Loan"},
                                                           {"mortgage", "Mortgage"},
                                                           {"tvm", "Time Value of Money"}};

@@ -240,6 +240,28 @@ void StatisticDataView::Sign() {
         text.insert(0, 1, '-');
 }
 
+int StatisticDataView::KeypadKeyOfCharacter(char32_t c) {
+    if (c == U'0') return kDigit0;
+    if (c >= U'1' && c <= U'9') return kDigit1 + static_cast<int>(c - U'1');
+    switch (c) {
+        case U'.':
+        case U',':
+            return kPoint;
+        case U'-':
+        case U'\u00B1':
+            return kSign;
+        case U'\r':
+        case U'\n':
+            return kEnter;
+        case U'\b':
+            return kBackspace;
+        case U'\x7F':
+            return kDeleteRow;
+        default:
+            return -1;
+    }
+}
+
 // ---- questions -----------------------------------------------------------------------------------------
 
 void StatisticDataView::Ask(Question question, const char* message) {
@@ -296,7 +318,7 @@ void StatisticDataView::didHide() {
 }
 
 bool StatisticDataView::tap(std::string_view element) {
-    if (element == "back") {
+    if (element == "back" || element == "close") {
         goBackView();
         return true;
     }

@@ -9,8 +9,9 @@
 // Keypad (pressKeypad 0..15): 0 enter, 1 backspace, 2..10 the digits 1..9, 11 the digit 0, 12 ".",
 // 13 sign, 14 delete the selected row, 15 delete all rows (both ask "Warning!" with "YES"/"NO").
 // Elements (tap): "entry" and "entry:value", "entry:count" (the entry row and its component),
-// "row:N", "row:N:value", "row:N:count" (list row N from 0), "back" (leave the screen: the data set is
-// rebuilt and "BackFromStatisticsDataView" is posted). Lists (pick): "rows" (as tap "row:N").
+// "row:N", "row:N:value", "row:N:count" (list row N from 0), "back" and "close" (leave the screen: the
+// data set is rebuilt and "BackFromStatisticsDataView" is posted, so that the mode keyboard learns it too;
+// "close" is what the shells' Back and Escape tap). Lists (pick): "rows" (as tap "row:N").
 // describe(): "title" "Statistics Data"; "columns" ["No.", "Value", "Count"]; "entry_caption" "Entry";
 // "rows" [{"no", "itemString", "countString"}]; "entry" {"itemString", "countString"}; "selected" (the
 // row being edited, -1 for the entry row); "component" ("value" or "count"); "n_label" ("N: %d", the sum
@@ -77,6 +78,9 @@ class StatisticDataView : public ScreenModel {
     long getItemCount() const;
     // A keypad key by its title 0..15 (see above); false for other indices.
     bool pressButton(int index);
+    // The keypad key a desktop keyboard's character stands for: the digits, "." and "," (point), "-" and
+    // U+00B1 (sign), CR and LF (enter), BS (backspace), DEL (delete the selected row); -1 for others.
+    static int KeypadKeyOfCharacter(char32_t c);
     // The answer to the pending question (0 YES).
     void alertViewClickedButtonAtIndex(int index);
     // A touch on a row (-1 the entry row) and its component.

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "app/app_harness.h"
+#include "app/keyboards/mod_view_controller.h"
 #include "app/keys/key_codes.h"
 #include "app/screens/statistics/statistic_data_view.h"
 #include "app/screens/statistics/statistic_file.h"
@@ -87,6 +88,43 @@ TEST_F(StatisticsTest, KeyOpensTheScreenAndLeavingItFeedsTheStatisticsFunctions)
     EXPECT_EQ(calc(kKeyStatAvg), "2.75");
     EXPECT_EQ(calc(kKeyStatSum), "11");
     EXPECT_NEAR(std::stod(calc(kKeyStatSdv)), 1.299038105676658, 1e-12);
+}
+
+// The shells' Back and Escape tap "close": it must leave as "back" does, so that the mode keyboard
+// hears of it and the data set is rebuilt.
+TEST_F(StatisticsTest, CloseLeavesAsBackDoes) {
+    h.keys({kKeyStatisticsData});
+    enterRow("4");
+    enterRow("6");
+    ASSERT_NE(h.ctl().modViewController(), nullptr);
+    EXPECT_EQ(h.ctl().modViewController()->describe()["statisticDataView"], true);
+    ASSERT_TRUE(s->tap("close"));
+    EXPECT_EQ(h.postedCount("BackFromStatisticsDataView"), 1);
+    EXPECT_EQ(h.ctl().currentScreen(), "");
+    EXPECT_EQ(h.ctl().modViewController()->describe()["statisticDataView"], false);
+    EXPECT_EQ(calc(kKeyStatAvg), "5");
+}
+
+TEST(StatisticsKeys, DesktopCharactersReachTheirKeypadKeys) {
+    const struct {
+        char32_t c;
+        int key;
+    } rows[] = {{U'0', V::kDigit0},
+                {U'1', V::kDigit1},
+                {U'9', V::kDigit1 + 8},
+                {U'.', V::kPoint},
+                {U',', V::kPoint},
+                {U'-', V::kSign},
+                {U'\u00B1', V::kSign},
+                {U'\r', V::kEnter},
+                {U'\n', V::kEnter},
+                {U'\b', V::kBackspace},
+                {U'\x7F', V::kDeleteRow},
+                {U'a', -1},
+                {U'+', -1},
+                {U' ', -1},
+                {U'\u0661', -1}};
+    for (const auto& r : rows) EXPECT_EQ(V::KeypadKeyOfCharacter(r.c), r.key) << static_cast<unsigned>(r.c);
 }
 
 TEST_F(StatisticsTest, TheRowsSurviveARestartAndWorkBeforeTheScreenOpens) {
