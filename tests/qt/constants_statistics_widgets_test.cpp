@@ -109,7 +109,9 @@ TEST(StatisticsWidget, ThreeValuesByKeypadAndKeysThenAvgOnTheCalculator) {
     ClickOn(h, h.window->findChild<QPushButton*>("screenBack"));
     EXPECT_EQ(h.ctl().currentScreen(), "");
     EXPECT_FALSE(h.ctl().modViewController()->describe()["statisticDataView"]) << "left as by its back";
-    EXPECT_EQ(h.window->focusWidget(), h.window.get()) << "typing goes to the calculator again";
+    EXPECT_EQ(h.window->focusWidget(), h.window.get())
+        << "typing goes to the calculator again, not to "
+        << (h.window->focusWidget() ? h.window->focusWidget()->metaObject()->className() : "nothing");
     ClickCodes(h, {kKeyStatAvg, kKeyEquals});
     EXPECT_EQ(h.result(), "5");
     const nlohmann::json headless = Headless(keys + " back avg =");

@@ -415,8 +415,11 @@ void MainWindow::syncScreen() {
     OrvaneViewController& c = m_context.controller();
     const std::string& screen = c.currentScreen();
     if (screen.empty()) {
+        // Typing goes back to the calculator, not to whatever Qt finds next in the focus chain.
+        const bool focusInPane = m_screenPane->isAncestorOf(QApplication::focusWidget());
         m_screenPane->hide();
         m_shownScreen.clear();
+        if (focusInPane || !QApplication::focusWidget()) setFocus(Qt::OtherFocusReason);
         return;
     }
     if (screen != m_shownScreen) {

@@ -39,7 +39,7 @@ TEST(FinanceForm, TypedCharactersAndTheKeypadIndicesTheyPress) {
     } rows[] = {
         {U'0', FinanceKeypad::kDigit0},
         {U'1', FinanceKeypad::kDigit1},
-        {U'9', FinanceKeypad::kDigit9},
+        {U'9', FinanceKeypad::kDigit1 + 8},
         {U'.', FinanceKeypad::kPoint},
         {U',', FinanceKeypad::kPoint},
         {U'-', FinanceKeypad::kSign},
