@@ -3,6 +3,8 @@
 // crosshair, and go-to 2.7 on the keypad; the plot state compared with the same steps run headlessly.
 #include <gtest/gtest.h>
 
+#include <memory>
+
 #include <QFrame>
 #include <QPushButton>
 #include <QToolButton>
@@ -137,7 +139,9 @@ TEST_F(GraphWidgetsTest, ZoomByButtonsWheelAndPinchAndTheCrosshair) {
     words += " tap:graph_plot/wheel:1";
     EXPECT_EQ(Describe(h, "graph_plot")["pixels_per_unit"], nlohmann::json::array({14, 14}));
     // Two fingers moving 30 pixels apart zoom by 30 (the first move only measures).
-    QPointingDevice* screen = QTest::createTouchDevice();
+    // The test's own touch screen: registered with the window system until it is deleted.
+    std::unique_ptr<QPointingDevice> touchScreen(QTest::createTouchDevice());
+    QPointingDevice* screen = touchScreen.get();
     QTest::touchEvent(canvas, screen).press(0, QPoint(100, 100)).press(1, QPoint(200, 100));
     QTest::touchEvent(canvas, screen).move(0, QPoint(100, 100)).move(1, QPoint(200, 100));
     QTest::touchEvent(canvas, screen).move(0, QPoint(90, 100)).move(1, QPoint(220, 100));

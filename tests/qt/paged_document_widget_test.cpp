@@ -15,6 +15,10 @@ struct DocumentCase {
     int option;  // the menu option that opens it
     const char* screen;
 };
+// The test lists name a case by its screen.
+void PrintTo(const DocumentCase& c, std::ostream* os) {
+    *os << c.screen;
+}
 
 class PagedDocumentWidgetTest : public testing::TestWithParam<DocumentCase> {};
 
