@@ -193,3 +193,36 @@ TEST(KeyWidgets, ClosingTheWindowDuringAHoldOrADelayedCallIsSafe) {
 }
 
 }  // namespace
+
+// A drag across the strip's keys turns the page once it covers a quarter of the page, a short fast flick
+// turns it too, a short slow drag does not; none of them presses a key.
+TEST(KeyWidgets, ADragOrAFlickAcrossTheStripTurnsOnePage) {
+    GuiHarness h;
+    ModViewController& strip = *h.ctl().modViewController();
+    auto drag = [&](int dx, int ms) {
+        KeyPad* keys = h.window->strip()->currentKeys();
+        if (!keys) {
+            ADD_FAILURE() << "no keys on the page at " << strip.currentPosition();
+            return -1;
+        }
+        const QPoint from = keys->rect().center();
+        QTest::mousePress(keys, Qt::LeftButton, Qt::NoModifier, from);
+        for (int i = 1; i <= 4; ++i) {
+            if (ms > 0) QTest::qWait(ms / 4);
+            const QPoint p = from + QPoint(dx * i / 4, 0);
+            QMouseEvent move(QEvent::MouseMove, p, keys->mapToGlobal(p), Qt::NoButton, Qt::LeftButton,
+                             Qt::NoModifier);
+            QApplication::sendEvent(keys, &move);
+        }
+        QTest::mouseRelease(keys, Qt::LeftButton, Qt::NoModifier, from + QPoint(dx, 0));
+        h.settle(400);
+        return strip.currentPosition();
+    };
+    const int start = strip.currentPosition();
+    const int page = h.window->strip()->width();
+    EXPECT_EQ(drag(-60, 600), start) << "short and slow";
+    EXPECT_EQ(drag(-60, 0), start + 1) << "short and fast";
+    EXPECT_EQ(drag(page / 2, 600), start) << "half a page back";
+    EXPECT_EQ(drag(-page / 2, 600), start + 1) << "half a page on";
+    EXPECT_EQ(h.input(), "") << "no key was pressed";
+}

@@ -188,6 +188,7 @@ void StripWidget::swipe(QPoint delta, bool released) {
     if (!m_swiping) {
         m_swiping = true;
         m_swipeStart = m_offset;
+        m_swipeClock.start();
     }
     const double maxOffset = (ModViewController::kPositions - 1) * w;
     const double offset = std::clamp(m_swipeStart - delta.x(), 0.0, maxOffset);
@@ -197,11 +198,15 @@ void StripWidget::swipe(QPoint delta, bool released) {
         return;
     }
     m_swiping = false;
-    // A quarter of a page is enough to turn it; the strip settles on a whole page.
+    // A quarter of a page is enough to turn it, and so is a flick (a short, fast stroke); the strip
+    // settles on a whole page, one page at a time.
+    const double ms = std::max<qint64>(1, m_swipeClock.elapsed());
+    const bool flick = std::abs(delta.x()) >= 24 && std::abs(delta.x()) / ms >= 0.6;
+    const double turn = flick ? 24 : w / 4;
     const int startPos = static_cast<int>(std::lround(m_swipeStart / w));
     int target = startPos;
-    if (delta.x() < -w / 4) target = startPos + 1;
-    if (delta.x() > w / 4) target = startPos - 1;
+    if (delta.x() <= -turn) target = startPos + 1;
+    if (delta.x() >= turn) target = startPos - 1;
     scrollToPosition(std::clamp(target, 0, ModViewController::kPositions - 1));
 }
 

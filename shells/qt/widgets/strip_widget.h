@@ -6,6 +6,7 @@
 // widget only animates the offset it reports.
 #pragma once
 
+#include <QElapsedTimer>
 #include <QWidget>
 #include <functional>
 #include <vector>
@@ -59,6 +60,7 @@ class StripWidget : public QWidget {
     double m_offset = 0;
     double m_swipeStart = 0;
     bool m_swiping = false;
+    QElapsedTimer m_swipeClock;  // since the swipe began: a quick flick turns the page too
     QVariantAnimation* m_animation = nullptr;
     const Skin* m_skin;
     double m_wheelAccumulator = 0;
