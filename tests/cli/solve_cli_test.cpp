@@ -32,7 +32,7 @@ std::string Capture(const std::string& cmd, int& status) {
 
 SolveRun Orvcalc(const std::vector<std::string>& args) {
     std::string cmd = Quote(ORVCALC_PATH);
-    for (const std::string& a : args) cmd += " " + Quote(a);
+    for (const std::string& a : args) cmd.append(" ").append(Quote(a));
     SolveRun r;
     r.out = Capture(cmd + " 2>/dev/null </dev/null", r.status);
     int ignored = 0;

@@ -95,8 +95,12 @@ TEST(KeyWidgets, MousePressesMatchTheHeadlessRunsInEveryInputMode) {
                   h.ctl().display().isRPNShown() ? headless["stack"][1].get<std::string>() : std::string())
             << row.mode;
         EXPECT_EQ(h.input(), row.input) << row.mode;
-        if (*row.result) EXPECT_EQ(h.result(), row.result);
-        if (std::string(row.mode) == "Basic-RPN") EXPECT_EQ(headless["stack"][1], "42");
+        if (*row.result) {
+            EXPECT_EQ(h.result(), row.result);
+        }
+        if (std::string(row.mode) == "Basic-RPN") {
+            EXPECT_EQ(headless["stack"][1], "42");
+        }
     }
 }
 

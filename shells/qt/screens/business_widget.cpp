@@ -108,7 +108,7 @@ QLayout* BusinessWidget::buildFields(const nlohmann::json& d) {
         m_fields[f]->setFont(fieldFont);
         m_fields[f]->setMinimumHeight(38);
         m_fields[f]->setCursor(Qt::PointingHandCursor);
-        m_fields[f]->onTap = [this, f] { m_model.tap("f" + std::to_string(f)); };
+        m_fields[f]->onTap = [this, f] { m_model.tap(QStringLiteral("f%1").arg(f).toStdString()); };
         grid->addWidget(m_fields[f], f, 2);
     }
     grid->setColumnStretch(0, 2);
@@ -142,7 +142,7 @@ void BusinessWidget::refresh() {
         if (f < static_cast<int>(captions.size()))
             m_captions[f]->setText(
                 QString::fromStdString(captions[static_cast<size_t>(f)].get<std::string>()));
-        m_equals[f]->setVisible(beside == "f" + std::to_string(f));
+        m_equals[f]->setVisible(QString::fromStdString(beside) == QStringLiteral("f%1").arg(f));
     }
     m_updating = false;
 }

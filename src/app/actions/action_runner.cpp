@@ -201,7 +201,7 @@ json DescribeApplication(OrvaneViewController& ctl) {
         {"base", Indicator(f.base, BaseIndicatorText(d.GetBase()))},
         {"notation", Indicator(f.notation, NotationIndicatorText(d.GetNotation()))},
         {"memory", Indicator(f.memory, MemoryIndicatorText(d.GetMemory()))},
-        {"expression", Indicator(f.expression, u"E" + Utf8ToU16(std::to_string(d.GetExpressionIndex() + 1)))},
+        {"expression", Indicator(f.expression, Utf8ToU16("E" + std::to_string(d.GetExpressionIndex() + 1)))},
         {"bitWidth", Indicator(f.bitWidth, BitWidthIndicatorText(d.GetBitWidth()))},
         {"equal", d.IsEqual()},
     };
