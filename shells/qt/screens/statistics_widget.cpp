@@ -192,8 +192,8 @@ void StatisticsWidget::refresh() {
     // The component that takes the keypad's digits is framed in the colour of the Enter key.
     const Skin& skin = Skin::named(m_skinName);
     const QString framed =
-        QString("QPushButton { border: 3px solid %1; border-radius: 5px; background: %2; }")
-            .arg(skin.equals.bottom.name(), skin.panel.name());
+        QString("QPushButton { border: 3px solid %1; border-radius: 5px; background: %2; color: %3; }")
+            .arg(skin.equals.bottom.name(), skin.panel.name(), skin.panelText.name());
     m_entryValue->setStyleSheet(selected < 0 && !count ? framed : QString());
     m_entryCount->setStyleSheet(selected < 0 && count ? framed : QString());
     m_n->setText(JsonText(d, "n_label"));
