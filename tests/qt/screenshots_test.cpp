@@ -31,6 +31,7 @@ TEST(Screenshots, PortraitAndLandscapeInBothSkins) {
             h.ctl().selectOptionItem(0);
             ScreenModel* s = h.ctl().screens().find("settings");
             ASSERT_NE(s, nullptr);
+            ASSERT_TRUE(s->tap("tab:skin"));
             s->pick("skins", 1);
             Shoot(h, "settings_skin");
             s->tap("close");
