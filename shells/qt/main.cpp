@@ -30,8 +30,6 @@ long ResidentKilobytes() {
 int main(int argc, char** argv) {
     QElapsedTimer started;
     started.start();
-    QApplication::setHighDpiScaleFactorRoundingPolicy(Qt::HighDpiScaleFactorRoundingPolicy::PassThrough);
-    QApplication app(argc, argv);
     QApplication::setApplicationName("orvcalc-gui");
     QApplication::setApplicationDisplayName("Orvane Calculator");
     QApplication::setApplicationVersion(ORV_VERSION);
@@ -62,7 +60,31 @@ int main(int argc, char** argv) {
                                    "Bank's daily reference rates).",
                                    "URL");
     parser.addOptions({home, data, landscape, mute, verbose, firstFrame, currencyUrl});
-    parser.process(app);
+    // The command line is read before the toolkit starts, so that --help, --version and a mistyped option
+    // answer on a terminal without a display.
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i) arguments << QString::fromLocal8Bit(argv[i]);
+    if (!parser.parse(arguments)) {
+        std::fprintf(stderr, "orvcalc-gui: %s\nTry 'orvcalc-gui --help'.\n", qPrintable(parser.errorText()));
+        return 2;
+    }
+    if (parser.isSet("help") || parser.isSet("help-all")) {
+        // Without an application object Qt cannot know the program's name.
+        std::fputs(qPrintable(parser.helpText().replace("<executable_name>", "orvcalc-gui")), stdout);
+        return 0;
+    }
+    if (parser.isSet("version")) {
+        std::printf("orvcalc-gui %s\n", ORV_VERSION);
+        return 0;
+    }
+    if (!parser.positionalArguments().isEmpty()) {
+        std::fprintf(stderr, "orvcalc-gui: unexpected argument '%s'\nTry 'orvcalc-gui --help'.\n",
+                     qPrintable(parser.positionalArguments().first()));
+        return 2;
+    }
+
+    QApplication::setHighDpiScaleFactorRoundingPolicy(Qt::HighDpiScaleFactorRoundingPolicy::PassThrough);
+    QApplication app(argc, argv);
 
     // The number library's diagnostics are for developers; the window shows the engine's messages.
     g_qlibMessages = parser.isSet(verbose) ? stderr : nullptr;
