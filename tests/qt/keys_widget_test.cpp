@@ -224,8 +224,9 @@ TEST(KeyWidgets, ADragOrAFlickAcrossTheStripTurnsOnePage) {
     };
     const int start = strip.currentPosition();
     const int page = h.window->strip()->width();
+    ASSERT_GT(page / 4, 80) << "a flick of 80 pixels is shorter than a quarter page";
     EXPECT_EQ(drag(-60, 600), start) << "short and slow";
-    EXPECT_EQ(drag(-60, 0), start + 1) << "short and fast";
+    EXPECT_EQ(drag(-80, 0), start + 1) << "short and fast";
     EXPECT_EQ(drag(page / 2, 600), start) << "half a page back";
     EXPECT_EQ(drag(-page / 2, 600), start + 1) << "half a page on";
     EXPECT_EQ(h.input(), "") << "no key was pressed";
