@@ -215,10 +215,16 @@ void EquationSolverView::showResults() {
 
 void EquationSolverView::HideResults() {
     m_bResultsShown = false;
-    m_input.line().Clear();
+    // The line goes back to what it edits: the next key must not overwrite an equation with one character.
+    ShowEditedEquation();
     m_input.setSelectedState(true);
     m_resultViews.clear();
     m_results.clear();
+}
+
+void EquationSolverView::ShowEditedEquation() {
+    const bool editing = m_nMode == kModeSystem && m_nEditIndex >= 0 && m_nEditIndex < equationCount();
+    SetLineText(editing ? m_equations[static_cast<size_t>(m_nEditIndex)] : "");
 }
 
 void EquationSolverView::selectedMyLedViewLite(MyLedViewLite*) {
@@ -247,7 +253,7 @@ void EquationSolverView::addExpression() {
 void EquationSolverView::editMimeView(int index) {
     if (m_nMode != kModeSystem || m_bResultsShown || index < 0 || index > equationCount()) return;
     m_nEditIndex = index;
-    SetLineText(index < equationCount() ? m_equations[static_cast<size_t>(index)] : "");
+    ShowEditedEquation();
     changed();
 }
 
@@ -278,7 +284,7 @@ void EquationSolverView::changeInterfaceToMode(int mode) {
         showEquation();
     } else {
         m_nEditIndex = std::clamp(m_nEditIndex, 0, equationCount());
-        SetLineText(m_nEditIndex < equationCount() ? m_equations[static_cast<size_t>(m_nEditIndex)] : "");
+        ShowEditedEquation();
     }
     changed();
 }

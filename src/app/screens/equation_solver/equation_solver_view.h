@@ -103,6 +103,8 @@ class EquationSolverView : public ScreenModel, public MyLedViewLiteDelegate {
     void SetLineText(const std::string& text);
     void UpdateEquationView(int index);
     void HideResults();
+    // The line shows the equation being edited (empty on the add row and in the polynomial mode).
+    void ShowEditedEquation();
 
     ScreenContext m_context;
     MyLedViewLite m_input;

@@ -173,6 +173,24 @@ TEST_F(SolverTest, EditingAndDeletingEquations) {
     EXPECT_FALSE(s->tap("row:x"));
 }
 
+// Solving while an equation is being edited, then going back to the line: the line shows that equation
+// again, so the next key edits it instead of replacing it with one character.
+TEST_F(SolverTest, HidingTheResultsKeepsTheEditedEquation) {
+    s->pick("modes", 1);
+    for (const char* e : {"1 1 3", "1 -1 1"}) {
+        s->enterText("input", Utf8ToU16(e));
+        s->tap("enter");
+    }
+    ASSERT_TRUE(s->tap("row:0"));
+    s->tap("equals");
+    ASSERT_TRUE(s->resultsShown());
+    s->tap("input");
+    EXPECT_EQ(Input(), "1 1 3");
+    h.keys({kKeyDelete, kKey4});
+    EXPECT_EQ(s->equation(0), "1 1 4");
+    EXPECT_EQ(s->equation(1), "1 -1 1");
+}
+
 TEST_F(SolverTest, EquationsThatDoNotFitTogetherRaiseAWarning) {
     s->pick("modes", 1);
     const std::vector<std::pair<std::vector<const char*>, std::string>> rows = {
