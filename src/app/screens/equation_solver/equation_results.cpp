@@ -53,19 +53,19 @@ std::string FractionTex(const std::string& fraction) {
 }
 
 // The value of an exact root text, "" when it does not evaluate.
-std::string DecimalOf(const std::string& exact, const char* format) {
+std::string DecimalOf(const std::string& exact, int decimals) {
     ClearErrorCode();
     const double v = fnex(0, exact.c_str());
     const bool failed = GetErrorCode() != kErrNone || !std::isfinite(v);
     ClearErrorCode();
-    return failed ? "" : TrimmedDecimal(v, format);
+    return failed ? "" : TrimmedDecimal(v, decimals);
 }
 
 // "label=exact=decimal" for a root gpt wrote; false when it wrote none.
 bool ExactLine(const std::optional<std::string>& exact, const std::string& label,
                std::vector<SolverLine>& lines) {
     if (!exact || exact->empty()) return false;
-    const std::string decimal = DecimalOf(*exact, "%.12lf");
+    const std::string decimal = DecimalOf(*exact, 12);
     SolverLine line{label + "=" + ResultTex(*exact), label + " = " + *exact};
     if (!decimal.empty()) {
         line.tex += "=" + decimal;
@@ -106,7 +106,7 @@ void QuadraticLines(const std::string& text, std::vector<SolverLine>& lines) {
         // gpt gives the -sqrt root first and get_exact2 the +sqrt root first: after an exact first
         // root the one still missing is the +sqrt root.
         const double value = k == 0 || firstExact ? x1 : x2;
-        lines.push_back(DecimalLine(UnknownName("X", k + 1), TrimmedDecimal(value, "%.12lf")));
+        lines.push_back(DecimalLine(UnknownName("X", k + 1), TrimmedDecimal(value, 12)));
     }
 }
 
@@ -238,7 +238,7 @@ SolverOutcome SolveSystem(const std::vector<std::string>& equations) {
     for (size_t j = 0; j < n; ++j) {
         const double v = x.data[j];
         const std::string fraction = CFraction(v).ToString(kLargestDenominator);
-        const std::string decimal = TrimmedDecimal(v, "%.6lf");
+        const std::string decimal = TrimmedDecimal(v, 6);
         const std::string label = UnknownName("X", static_cast<int>(j) + 1);
         o.lines.push_back(SolverLine{label + "=" + FractionTex(fraction) + "=" + decimal,
                                      label + " = " + fraction + " = " + decimal});

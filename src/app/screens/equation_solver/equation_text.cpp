@@ -4,6 +4,7 @@
 #include <cctype>
 #include <cstdio>
 
+#include "app/screens/text_format.h"
 #include "engine/eval/evaluate.h"
 #include "numeric/errors.h"
 
@@ -230,13 +231,8 @@ std::string TrimmedNumberText(std::string s) {
     return s == "-0" ? "0" : s;
 }
 
-std::string TrimmedDecimal(double value, const char* format) {
-    const int n = std::snprintf(nullptr, 0, format, value);
-    if (n <= 0) return "0";
-    std::string s(static_cast<size_t>(n) + 1, '\0');
-    std::snprintf(s.data(), s.size(), format, value);
-    s.resize(static_cast<size_t>(n));
-    return TrimmedNumberText(std::move(s));
+std::string TrimmedDecimal(double value, int decimals) {
+    return TrimmedNumberText(FormatFixed(value, decimals));
 }
 
 }  // namespace equation_solver

@@ -79,9 +79,9 @@ std::string UnknownName(const char* base, int k);
 // as one fraction: "1 1/2" gives "1 (1/2)".
 std::string processFraction(const std::string& text);
 
-// A number printed with format ("%.12lf", "%.6lf") without trailing zeros and then without a trailing
-// ".", and "-0" shown as "0".
-std::string TrimmedDecimal(double value, const char* format);
+// A number printed with that many decimals (in any process locale) without trailing zeros and then without
+// a trailing ".", and "-0" shown as "0".
+std::string TrimmedDecimal(double value, int decimals);
 // The same trimming of a number that is already text ("2.0000000000" gives "2").
 std::string TrimmedNumberText(std::string text);
 

@@ -1,12 +1,13 @@
 #include "app/screens/graph/graph_plot_view.h"
 
 #include <algorithm>
+#include <charconv>
 #include <cmath>
-#include <cstdio>
-#include <cstdlib>
+#include <cstring>
 
 #include "app/controller/orvane_view_controller.h"
 #include "app/display/line_text.h"
+#include "app/screens/text_format.h"
 #include "numeric/errors.h"
 #include "plot/plot.h"
 
@@ -22,12 +23,6 @@ constexpr double kValueBoxHeight = 25;
 constexpr double kValueTop = 25;
 constexpr double kSmallestValueFont = 8;
 
-std::string Printed(const char* format, double value) {
-    char buffer[400];
-    std::snprintf(buffer, sizeof buffer, format, value);
-    return buffer;
-}
-
 CanvasColor ColorOf(const GraphColor& c) {
     return CanvasColor{c.red / 255.0, c.green / 255.0, c.blue / 255.0, 1};
 }
@@ -38,14 +33,16 @@ bool ParsePoints(std::string_view text, std::vector<CanvasPoint>& points) {
     const std::string s(text);
     const char* p = s.c_str();
     while (*p != '\0' && points.size() < 2) {
-        char* end = nullptr;
-        const double x = std::strtod(p, &end);
-        if (end == p || *end != ',') return false;
-        p = end + 1;
-        const double y = std::strtod(p, &end);
-        if (end == p || !std::isfinite(x) || !std::isfinite(y)) return false;
+        // from_chars reads "12.5" whatever the process locale (the toolkit may set a decimal comma).
+        const char* stop = p + std::strlen(p);
+        double x = 0, y = 0;
+        std::from_chars_result r = std::from_chars(p, stop, x);
+        if (r.ec != std::errc() || *r.ptr != ',') return false;
+        p = r.ptr + 1;
+        r = std::from_chars(p, stop, y);
+        if (r.ec != std::errc() || !std::isfinite(x) || !std::isfinite(y)) return false;
         points.push_back({x, y});
-        p = end;
+        p = r.ptr;
         if (*p == ';') ++p;
     }
     return *p == '\0' && !points.empty();
@@ -208,15 +205,15 @@ void GraphPlotView::switchPointerMode() {
 void GraphPlotView::calculateFnexWithX(double x) {
     // Beyond +-65535 the view cannot be moved there (nor shown a NaN): the go-to is ignored.
     if (!m_bBuilt || !(std::fabs(x) <= kGraphMaxGoto)) return;
-    m_sStatus = Printed("x=%.6f", x);
+    m_sStatus = "x=" + FormatFixed(x, 6);
     m_values = {};
     for (int k = 0; k < kFunctions; ++k) {
         const int index = m_graphIndex[static_cast<size_t>(k)];
         if (index < 0) continue;
         double y = 0;
         std::string& text = m_values[static_cast<size_t>(k)];
-        text = Printed("y%.0f=", k + 1.0);
-        text += GraphValueAt(index, x, y) ? Printed("%.6f", y) : std::string("undefined");
+        text = "y" + std::to_string(k + 1) + "=";
+        text += GraphValueAt(index, x, y) ? FormatFixed(y, 6) : std::string("undefined");
     }
     MoveToX(x);
     ClearErrorCode();
@@ -259,7 +256,7 @@ void GraphPlotView::gotoKey(int index) {
         if (f.empty() || f == "-") f.assign(1, '0');
     } else if (index == kGotoKeyGo) {
         m_bGotoOpen = false;
-        calculateFnexWithX(std::strtod(f.c_str(), nullptr));
+        calculateFnexWithX(TextNumericValue(f));
     } else if (index == kGotoKeyCancel) {
         m_bGotoOpen = false;
     }
@@ -368,8 +365,8 @@ json GraphPlotView::describe() const {
         (static_cast<double>(s.m_GraphicTop) - s.m_pointerY + s.m_nOffsetY + s.m_nOy) / s.m_nPixelsY;
     j["crosshair"] = {{"x", s.m_pointerX},
                       {"y", s.m_pointerY},
-                      {"label_x", Printed("X=%.2lf", x)},
-                      {"label_y", Printed("Y=%.2lf", y)}};
+                      {"label_x", "X=" + FormatFixed(x, 2)},
+                      {"label_y", "Y=" + FormatFixed(y, 2)}};
     return j;
 }
 

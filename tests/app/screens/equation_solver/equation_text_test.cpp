@@ -99,9 +99,9 @@ TEST(EquationText, FractionsDegreesAndNumbers) {
     EXPECT_EQ(values, (std::vector<double>{1, 0.25}));
     EXPECT_FALSE(parseParameters("1 1/0", values));
     EXPECT_EQ(GetErrorCode(), kErrNone);
-    EXPECT_EQ(TrimmedDecimal(2.5, "%.12lf"), "2.5");
-    EXPECT_EQ(TrimmedDecimal(-1e-14, "%.12lf"), "0");
-    EXPECT_EQ(TrimmedDecimal(300, "%.6lf"), "300");
+    EXPECT_EQ(TrimmedDecimal(2.5, 12), "2.5");
+    EXPECT_EQ(TrimmedDecimal(-1e-14, 12), "0");
+    EXPECT_EQ(TrimmedDecimal(300, 6), "300");
     EXPECT_EQ(TrimmedNumberText("-2.0000000000"), "-2");
 }
 
