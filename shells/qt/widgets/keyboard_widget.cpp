@@ -37,13 +37,13 @@ KeyboardWidget::KeyboardWidget(KeyboardModel& model, int rows, int columns, Plac
     onPress = [this](int slot) { m_model.touchDown(slot); };
     onRelease = [this](int slot) { m_model.pressButton(slot); };
     onCancel = [this](int slot) { m_model.touchCancel(slot); };
-    m_model.setChangeListener([this] { refresh(); });
+    m_model.setChangeListener([this, alive = std::weak_ptr<int>(m_alive)] {
+        if (!alive.expired()) refresh();
+    });
     refresh();
 }
 
-KeyboardWidget::~KeyboardWidget() {
-    m_model.setChangeListener(nullptr);
-}
+KeyboardWidget::~KeyboardWidget() = default;
 
 void KeyboardWidget::refresh() {
     const nlohmann::json d = m_model.describe();

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <functional>
+#include <memory>
 #include <nlohmann/json.hpp>
 
 #include "qt/widgets/key_pad.h"
@@ -29,6 +30,10 @@ class KeyboardWidget : public KeyPad {
 
   private:
     KeyboardModel& m_model;
+    // The model's change listener checks this token: a widget replaced by a newer one for the same model (the
+    // strip swaps pads with deleteLater) and deleted afterwards must neither clear the newer widget's
+    // listener nor touch a model that a rebuild has already destroyed.
+    std::shared_ptr<int> m_alive = std::make_shared<int>(0);
     Placer m_placer;
 };
 
