@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <QKeyEvent>
+#include <QPointer>
 #include <QPushButton>
 #include <filesystem>
 
@@ -13,6 +14,7 @@
 #include "app/keys/key_codes.h"
 #include "gui_harness.h"
 #include "qt/widgets/keyboard_widget.h"
+#include "qt/widgets/list_panel.h"
 #include "qt/widgets/strip_widget.h"
 
 namespace {
@@ -230,4 +232,23 @@ TEST(KeyWidgets, ADragOrAFlickAcrossTheStripTurnsOnePage) {
     EXPECT_EQ(drag(page / 2, 600), start) << "half a page back";
     EXPECT_EQ(drag(-page / 2, 600), start + 1) << "half a page on";
     EXPECT_EQ(h.input(), "") << "no key was pressed";
+}
+
+// The open menu keeps its option buttons across refreshes (a click in progress keeps its button) and stays
+// inside the window when the window shrinks.
+TEST(KeyWidgets, TheMenuKeepsItsButtonsAndFollowsTheWindowSize) {
+    GuiHarness h;
+    h.ctl().pressButtonHasKeycode(kKeyMenu);
+    h.settle(300);
+    h.window->refresh();
+    ListPanel* menu = h.window->listPanel();
+    ASSERT_TRUE(menu->isVisible());
+    QPointer<QPushButton> settings = menu->optionButton(0);
+    ASSERT_FALSE(settings.isNull());
+    h.window->refresh();
+    h.window->refresh();
+    EXPECT_EQ(settings.data(), menu->optionButton(0)) << "the same button after two refreshes";
+    h.window->resize(h.window->width() - 40, h.window->height() - 200);
+    h.settle(100);
+    EXPECT_TRUE(h.window->rect().contains(menu->geometry())) << "the menu stays inside the window";
 }

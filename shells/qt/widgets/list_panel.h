@@ -25,6 +25,8 @@ class ListPanel : public QFrame {
     // Extra buttons under the rows (the menu's Settings, Introduction, Help, About); empty for none.
     void setOptions(const std::vector<QString>& options);
     void hidePanel();
+    // Centres the panel again in its host (after the host's size changed).
+    void relayout() { place(false); }
     void setSkin(const Skin& skin);
     const std::string& listName() const { return m_listName; }
     QListWidget* rows() const { return m_rows; }

@@ -403,11 +403,11 @@ void MainWindow::syncList() {
         m_list->hidePanel();
         return;
     }
-    if (list == kCategoryMenu) {
-        m_list->setOptions({"Settings", "Introduction", "Help", "About"});
-    } else if (m_list->listName() != list) {
-        m_list->setOptions({});
-    }
+    // The option buttons are made when another list opens, not at every refresh: a click in progress on
+    // one of them must not lose its button.
+    if (m_list->listName() != list)
+        m_list->setOptions(list == kCategoryMenu ? std::vector<QString>{"Settings", "Introduction", "Help", "About"}
+                                                 : std::vector<QString>{});
     m_list->showRows(list, ListTitle(list), c.openListItems().captions);
 }
 
@@ -456,7 +456,7 @@ void MainWindow::resizeEvent(QResizeEvent*) {
     rotateIfNeeded();
     if (m_content) m_content->setGeometry(rect());
     if (m_screenPane->isVisible()) m_screenPane->setGeometry(rect());
-    if (m_list->isVisible()) syncList();
+    if (m_list->isVisible()) m_list->relayout();
 }
 
 void MainWindow::pressKey(int code) {
