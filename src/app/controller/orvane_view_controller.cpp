@@ -96,9 +96,13 @@ void OrvaneViewController::Observe(const char* name, std::function<void(const No
     m_platform.notifications.addObserver(name, std::move(handler), this);
 }
 
-void OrvaneViewController::Later(std::function<void()> fn) {
+void OrvaneViewController::pressButtonSoon(int code) {
+    Later([this, code] { pressButtonHasKeycode(code); }, 0);
+}
+
+void OrvaneViewController::Later(std::function<void()> fn, double seconds) {
     auto id = std::make_shared<RunLoop::TimerId>(0);
-    *id = m_platform.runLoop.after(kShortDelay, [this, id, fn = std::move(fn)] {
+    *id = m_platform.runLoop.after(seconds, [this, id, fn = std::move(fn)] {
         std::erase(m_pendingCalls, *id);
         fn();
     });

@@ -56,6 +56,9 @@ class OrvaneViewController : public KeyboardDelegate {
     // The router (see the file comment). Codes that open something do it after kShortDelay through the
     // run loop where the keyboards expect a delay (menu, function list, finance screens).
     void pressButtonHasKeycode(int code) override;
+    // The key at the run loop's next turn (a screen's own button acting as a calculator key from inside its
+    // handler); cancelled if the controller goes first.
+    void pressButtonSoon(int code);
     // A pick in one of the lists (kFunctionList ...); the list closes and the pick re-enters the router
     // as its key code (Graph's function list posts it to the graph screen instead).
     void selectItemAtIndex(int index, const std::string& list);
@@ -141,7 +144,7 @@ class OrvaneViewController : public KeyboardDelegate {
     void RefreshKeyboards();
     void EntryRules(int code);
     void ShowList(const std::string& name, KeyList items);
-    void Later(std::function<void()> fn);
+    void Later(std::function<void()> fn, double seconds = kShortDelay);
     void Observe(const char* name, std::function<void(const Notification&)> handler);
     // Keys 170..173 of the constants panel and the picks in its lists (constants_browser.cpp).
     void ConstantsKey(int code);

@@ -173,8 +173,7 @@ void BusinessCalcView::calculate() {
 }
 
 void BusinessCalcView::pressedMenu() {
-    OrvaneViewController& controller = m_context.controller;
-    m_context.platform.runLoop.after(0, [&controller] { controller.pressButtonHasKeycode(kKeyMenu); });
+    m_context.controller.pressButtonSoon(kKeyMenu);
 }
 
 bool BusinessCalcView::tap(std::string_view element) {

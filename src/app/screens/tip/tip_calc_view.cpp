@@ -75,8 +75,7 @@ void TipCalcView::hideResultView() {
 }
 
 void TipCalcView::pressedMenu() {
-    OrvaneViewController& controller = m_context.controller;
-    m_context.platform.runLoop.after(0, [&controller] { controller.pressButtonHasKeycode(kKeyMenu); });
+    m_context.controller.pressButtonSoon(kKeyMenu);
 }
 
 void TipCalcView::didShow() {
