@@ -191,6 +191,8 @@ void StatisticDataView::Enter() {
     }
     StatisticRow row = m_entry;
     if (CountValue(row.countString) == 0) row.countString.assign(1, '1');
+    // The data set never grows beyond what the data file can give back at the next start.
+    if (getItemCount() + CountValue(row.countString) > kMaxStatisticFileValues) return;
     m_rows.push_back(row);
     m_bResetEntryAtNextKey = true;
     m_nComponent = kValue;
@@ -205,7 +207,13 @@ void StatisticDataView::Digit(char digit) {
         next = std::string(1, digit);
     else
         next += digit;
-    if (m_nComponent == kValue ? next.size() > kMaxValueText : CountValue(next) > kMaxMatrixRows) return;
+    if (m_nComponent == kValue) {
+        if (next.size() > kMaxValueText) return;
+    } else {
+        // The other rows and this count together stay within what the data file reads back.
+        const long others = getItemCount() - (&row == &m_entry ? 0 : CountValue(row.countString));
+        if (others + CountValue(next) > kMaxStatisticFileValues) return;
+    }
     text = next;
 }
 

@@ -18,9 +18,10 @@
 // of the counts); "scroll_to_row" (the row the list shows after an entry, -1 when none); "alert" (the
 // pending question: "", "delete_row" or "delete_all"); "keypad" (the role of each keypad index).
 //
-// Limits beyond the phone's: a value holds at most kMaxValueText characters and a count at most
-// kMaxMatrixRows, so that every value stays finite; a data set larger than the register holds
-// (kMaxMatrixRows values) is cut there when the register is rebuilt.
+// Limits beyond the phone's: a value holds at most kMaxValueText characters, so that every value stays
+// finite, and the counts of all rows together stay within kMaxStatisticFileValues, the most the data file
+// gives back at the next start (a digit or an entry that would pass it is refused), so a saved data set is
+// never lost.
 #pragma once
 
 #include <memory>

@@ -151,12 +151,12 @@ TEST_F(StatisticsTest, EntryKeypadRules) {
         press(r.faces);
         EXPECT_EQ(s->entry().itemString, r.value) << r.faces;
     }
-    // A value holds at most kMaxValueText characters; a count at most what the register holds.
+    // A value holds at most kMaxValueText characters; a count at most what the data file gives back.
     press(std::string(30, '1'));
     EXPECT_EQ(s->entry().itemString.size(), V::kMaxValueText);
     ASSERT_TRUE(s->tap("entry:count"));
-    press("b655351.s");
-    EXPECT_EQ(s->entry().countString, "65535") << "no larger count, no point and no sign in a count";
+    press("b5131.s");
+    EXPECT_EQ(s->entry().countString, "511") << "no count past 512 (513 refused), no point and no sign";
     EXPECT_FALSE(s->pressKeypad(16));
 }
 
@@ -252,15 +252,22 @@ TEST_F(StatisticsTest, FilesAreReadWithinTheirLimitsAndRoundTrip) {
     EXPECT_EQ(fileText(), text);
 }
 
-TEST_F(StatisticsTest, ALargerDataSetIsSavedButRefusedAtTheNextStart) {
+// The data file gives back at most 512 values, so the screen never holds more: a count digit or an entry
+// that would pass 512 is refused, and what was typed survives the restart.
+TEST_F(StatisticsTest, TheDataSetStaysWithinWhatTheFileGivesBack) {
     enterRow("7", "600");
-    EXPECT_EQ(s->nLabel(), "N: 600");
+    EXPECT_EQ(s->nLabel(), "N: 60") << "the third digit of 600 is refused";
+    enterRow("8", "452");
+    EXPECT_EQ(s->nLabel(), "N: 512");
+    enterRow("9");
+    EXPECT_EQ(s->nLabel(), "N: 512") << "no room for one more value";
     restart();
     const std::string saved = fileText();
-    EXPECT_EQ(saved.substr(0, 5), "600\r\n");
-    EXPECT_EQ(saved.size(), 5u + 600u * 2u + 2u);
-    EXPECT_TRUE(s->rows().empty());
-    EXPECT_EQ(calc(kKeyStatAvg), ErrorMessage(kErrNoList)) << "no data set for avg(X)";
+    EXPECT_EQ(saved.substr(0, 5), "512\r\n");
+    EXPECT_EQ(saved.size(), 5u + 512u * 2u + 2u);
+    EXPECT_EQ(s->nLabel(), "N: 512") << "read back at the start";
+    EXPECT_FALSE(s->rows().empty());
+    EXPECT_NE(calc(kKeyStatAvg), ErrorMessage(kErrNoList)) << "avg(X) has its data set";
 }
 
 }  // namespace
