@@ -54,11 +54,16 @@ TEST(CliConverter, UnitsAsPeopleTypeThem) {
     };
     const Row rows[] = {
         {{"--convert", "100", "°C", "°F"}, "212.0\n", 0},
+        {{"--convert", "100", "Celsius", "fahrenheit"}, "212.0\n", 0},
+        {{"--convert", "1", "gallon", "L"}, "3.7854117840\n", 0},
         {{"--convert", "1", "imperial gallon", "litre"}, "4.546090\n", 0},
         {{"--convert", "10", "L/100 km", "mpg"}, "23.5214583333\n", 0},
+        {{"--convert", "100", "kph", "mph"}, "62.1371192237\n", 0},
         {{"--convert", "1", "sq m", "sq ft"}, "10.7639104167\n", 0},
         {{"--convert", "1", "m²", "cm²"}, "10000.0\n", 0},
         {{"--convert", "3", "miles", "KM"}, "4.8280320\n", 0},
+        {{"--convert", "180", "deg", "rad"}, "3.14159265359\n", 0},
+        {{"--convert", "1", "thm(EC)", "MJ"}, "105.5060\n", 0},
         {{"--convert", "10", "usd", "€"}, "9.05\n", 0},
         {{"--convert", "1", "rad", "Gy", "--group", "Radiation_Absorbed_Dose"}, "0.010\n", 0},
         {{"--convert", "1", "mw", "kW"},
@@ -74,6 +79,10 @@ TEST(CliConverter, UnitsAsPeopleTypeThem) {
         EXPECT_EQ(got.out, r.out) << r.args[1] << " " << r.args[2] << " " << r.args[3];
         EXPECT_EQ(got.status, r.status) << r.args[2];
     }
+    const ProgramRun therm = Orvcalc(home.path(), {"--convert", "1", "therm", "MJ"});
+    EXPECT_EQ(therm.status, 1);
+    for (const char* which : {"therm (EC) (thm(EC))", "therm (UK) (thm(UK))", "therm (US) (thm(US))"})
+        EXPECT_NE(therm.out.find(which), std::string::npos) << therm.out;
 }
 
 TEST(CliConverter, UpdateCurrencyStoresTheTableThatConvertThenUses) {

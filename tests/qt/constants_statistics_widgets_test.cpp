@@ -54,7 +54,7 @@ TEST(ConstantsWidget, BrowseThroughTheListsAndInsertAValue) {
     ClickOn(h, w->fieldButton("value"));
     const std::string input = h.input();
     EXPECT_NE(input.find("exp("), std::string::npos) << input;
-    const nlohmann::json headless = Headless(
+    nlohmann::json headless = Headless(
         "category:2 tap:constants/group pick:0 tap:constants/subgroup2 pick:0 "
         "list:constants/constants:1 tap:constants/value");
     EXPECT_EQ(headless["screens"]["constants"], d);
@@ -114,7 +114,7 @@ TEST(StatisticsWidget, ThreeValuesByKeypadAndKeysThenAvgOnTheCalculator) {
         << (h.window->focusWidget() ? h.window->focusWidget()->metaObject()->className() : "nothing");
     ClickCodes(h, {kKeyStatAvg, kKeyEquals});
     EXPECT_EQ(h.result(), "5");
-    const nlohmann::json headless = Headless(keys + " back avg =");
+    nlohmann::json headless = Headless(keys + " back avg =");
     EXPECT_EQ(headless["result"], "5");
     EXPECT_EQ(headless["input"], h.input());
 }
@@ -169,7 +169,7 @@ TEST(StatisticsWidget, RowsAreEditedInPlaceAndDeletedAfterTheQuestion) {
     EXPECT_EQ(d["rows"].size(), 2u);
     EXPECT_EQ(w->table()->rowCount(), 2);
     EXPECT_EQ(w->nLabel()->text(), "N: 2");
-    const nlohmann::json headless = Headless(
+    nlohmann::json headless = Headless(
         "category:8 DATA keypad:3 keypad:0 keypad:6 keypad:0 tap:statistics/entry:count keypad:1 keypad:4 "
         "tap:statistics/entry:value keypad:8 keypad:0 tap:statistics/row:2:count keypad:1 keypad:2 "
         "tap:statistics/row:1:value keypad:13 answer:1 keypad:14 tap:statistics/row:1 answer:0 keypad:14");

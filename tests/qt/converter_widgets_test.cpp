@@ -63,7 +63,7 @@ TEST(UnitConverterWidget, TwoMetresInCentimetresThroughTheListsAndTheBox) {
     ClickOn(p.h, p.widget->valueButton(2));
     ClickOn(p.h, p.widget->valueButton(1));
     ClickCodes(p.h, {kKey2, kKeyEquals});
-    const nlohmann::json d = p.d();
+    nlohmann::json d = p.d();
     EXPECT_EQ(d["focus"], 1);
     EXPECT_EQ(d["boxes"][1]["value"], "200.0");
     EXPECT_EQ(p.widget->valueButton(2)->text(), "200.0");
@@ -71,7 +71,7 @@ TEST(UnitConverterWidget, TwoMetresInCentimetresThroughTheListsAndTheBox) {
     p.shoot("unit_converter");
 
     const int metre = RowWithText(d["units"], "metre"), centimetre = RowWithText(d["units"], "centimetre");
-    const nlohmann::json headless =
+    nlohmann::json headless =
         Headless("category:5 tap:unit_converter/group list:unit_converter/groups:" + std::to_string(length) +
                  " tap:unit_converter/unit:1 list:unit_converter/units:" + std::to_string(metre) +
                  " tap:unit_converter/unit:2 list:unit_converter/units:" + std::to_string(centimetre) +
@@ -117,7 +117,7 @@ TEST(UnitConverterWidget, FavouritesAreAddedAndDeletedByMouseAndKeys) {
     EXPECT_EQ(d["list"], "");
     EXPECT_FALSE(list->isVisible());
     const std::string u = "tap:unit_converter/";
-    const nlohmann::json headless = Headless(
+    nlohmann::json headless = Headless(
         "category:5 " + u + "unit:1 " + u + "add_favourite:" + std::to_string(centimetre) + " " + u +
         "add_favourite:" + std::to_string(inch + 1) + " " + u + "delete_favourite:0 " + u +
         "add_favourite:" + std::to_string(metre) + " " + u + "delete_favourite:1 " + u + "close_list");
@@ -148,7 +148,7 @@ TEST(UnitConverterWidget, ClothingChartsOpenFromTheGroupListAndPickAColumn) {
     }
     EXPECT_FALSE(clothing->rowButton(ClothingWidget::kRows - 1)->isEnabled()) << "beyond the chart";
     p.shoot("clothing");
-    const nlohmann::json headless = Headless(
+    nlohmann::json headless = Headless(
         "category:5 tap:unit_converter/group list:unit_converter/groups:0 tap:clothing/row:1 "
         "list:clothing/cells:3");
     EXPECT_EQ(headless["screen"], "clothing");

@@ -56,7 +56,7 @@ TEST_F(EquationSolverWidgetTest, SolvesAQuadraticTypedOnThePad) {
     pad({kKey2});
     EXPECT_EQ(screen()["input"], "1 -3 2");
     button("equals");
-    const nlohmann::json s = screen();
+    nlohmann::json s = screen();
     ASSERT_EQ(s["results"].size(), 2u) << s.dump();
     EXPECT_EQ(s["results"], nlohmann::json::array({"X_1=1=1", "X_2=2=2"}));
     EXPECT_EQ(s["formula"]["tex"], "{X}^{2}-3X+2=0\\\\X_1=1=1\\\\X_2=2=2");

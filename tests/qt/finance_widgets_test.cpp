@@ -49,7 +49,7 @@ void OpenFromFinancePage(GuiHarness& h, int code) {
     h.window->refresh();
     h.settle(350);
     int slot = -1;
-    const nlohmann::json page = h.ctl().modViewController()->describe();
+    nlohmann::json page = h.ctl().modViewController()->describe();
     for (const auto& face : page["keys"])
         if (face.value("code", -1) == code) slot = face.value("slot", -1);
     ASSERT_GE(slot, 0) << "the Finance page has no key " << code;
@@ -129,10 +129,10 @@ TEST(LoanWidget, KeypadByMouseCalcAndTableAsTheHeadlessRun) {
     h.screenshot("loan_result");
 
     ScreenModel& model = Model(h, "loan");
-    const nlohmann::json headless = RunKeys(OpenWords(kKeyOpenLoan) + kLoanWords);
+    nlohmann::json headless = RunKeys(OpenWords(kKeyOpenLoan) + kLoanWords);
     ASSERT_TRUE(headless.is_object());
     EXPECT_EQ(model.describe(), headless["screens"]["loan"]);
-    const nlohmann::json rows = model.describe()["result"]["rows"];
+    nlohmann::json rows = model.describe()["result"]["rows"];
     EXPECT_EQ(w->table()->item(5, 4)->text().toStdString(),
               QString::fromStdString(rows[5][4]).trimmed().toStdString())
         << "the table shows the model's cells";

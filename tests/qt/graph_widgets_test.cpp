@@ -71,7 +71,7 @@ TEST_F(GraphWidgetsTest, LinesSelectByClickAndTheColourPickerSetsAColour) {
     Click(h, g->swatch(14));
     words += " list:graph/colors:14";
     EXPECT_FALSE(g->pickerShown());
-    const nlohmann::json d = Describe(h, "graph");
+    nlohmann::json d = Describe(h, "graph");
     EXPECT_EQ(d["lines"][2]["color"], nlohmann::json::array({0, 127, 255}));
     EXPECT_EQ(d, headless("graph"));
     // Closing the picker without a choice keeps the colour.
@@ -154,7 +154,7 @@ TEST_F(GraphWidgetsTest, ZoomByButtonsWheelAndPinchAndTheCrosshair) {
     // In crosshair mode a drag moves the crosshair, not the plot.
     tapPlot("pointer_mode");
     EXPECT_TRUE(plot()->button("pointer_mode")->isChecked());
-    const nlohmann::json before = Describe(h, "graph_plot");
+    nlohmann::json before = Describe(h, "graph_plot");
     QTest::mousePress(canvas, Qt::LeftButton, Qt::NoModifier, QPoint(50, 50));
     QMouseEvent move(QEvent::MouseMove, QPoint(80, 70), canvas->mapToGlobal(QPoint(80, 70)), Qt::NoButton,
                      Qt::LeftButton, Qt::NoModifier);
@@ -162,7 +162,7 @@ TEST_F(GraphWidgetsTest, ZoomByButtonsWheelAndPinchAndTheCrosshair) {
     QTest::mouseRelease(canvas, Qt::LeftButton, Qt::NoModifier, QPoint(80, 70));
     words += " tap:graph_plot/touch_down:50,50 tap:graph_plot/touch_move:80,70 tap:graph_plot/touch_up";
     h.settle(30);
-    const nlohmann::json after = Describe(h, "graph_plot");
+    nlohmann::json after = Describe(h, "graph_plot");
     EXPECT_EQ(after["offset"], before["offset"]);
     EXPECT_EQ(after["crosshair"]["x"].get<int>(), before["crosshair"]["x"].get<int>() + 30);
     EXPECT_EQ(after["crosshair"]["y"].get<int>(), before["crosshair"]["y"].get<int>() + 20);
@@ -185,7 +185,7 @@ TEST_F(GraphWidgetsTest, GoToTwoPointSevenOnTheKeypad) {
     Shoot(h, "graph_plot_goto");
     Click(h, plot()->gotoKey(13));
     words += " keypad:graph_plot/13";
-    const nlohmann::json d = Describe(h, "graph_plot");
+    nlohmann::json d = Describe(h, "graph_plot");
     EXPECT_FALSE(plot()->gotoPanel()->isVisible());
     EXPECT_EQ(d["status"], "x=2.700000");
     EXPECT_EQ(d["values"][0], "y1=0.427380");

@@ -1,5 +1,7 @@
 #include "gui_harness.h"
 
+#include <sys/wait.h>
+
 #include <QDir>
 #include <cstdio>
 
@@ -72,7 +74,10 @@ nlohmann::json RunKeys(const std::string& words, const std::string& extraArgs) {
         char buf[4096];
         size_t n;
         while ((n = fread(buf, 1, sizeof buf, p)) > 0) out.append(buf, n);
-        pclose(p);
+        // Status 1 (a word that could not act) still prints the whole state; a crash or a usage error
+        // gives a discarded value, never partial JSON.
+        const int status = pclose(p);
+        if (!WIFEXITED(status) || WEXITSTATUS(status) > 1) return nlohmann::json(nlohmann::json::value_t::discarded);
     }
     return nlohmann::json::parse(out, nullptr, false);
 }

@@ -41,13 +41,13 @@ TEST(HistoryViewWidget, TheIndicatorOpensTheListAndAPickLoadsTheLine) {
     ASSERT_NE(rows, nullptr);
     ASSERT_EQ(rows->count(), 2);
     EXPECT_EQ(rows->item(0)->text().toStdString(), Describe(h, "history_view")["rows"][0]["expression"]);
-    const nlohmann::json shown = Describe(h, "history_view");
+    nlohmann::json shown = Describe(h, "history_view");
     EXPECT_EQ(shown, RunKeys(kTwoLines + " tap:display/history")["screens"]["history_view"]);
     Shoot(h, "history_view");
 
     // The older line (row 1) goes back into the input line and the list closes.
     Click(h, rows->viewport(), rows->visualItemRect(rows->item(1)).center());
-    const nlohmann::json headless = RunKeys(kTwoLines + " tap:display/history tap:history_view/row:1");
+    nlohmann::json headless = RunKeys(kTwoLines + " tap:display/history tap:history_view/row:1");
     EXPECT_EQ(h.ctl().currentScreen(), "");
     EXPECT_EQ(h.window->screenWidget(), nullptr);  // the window followed
     EXPECT_EQ(h.input(), headless["input"]);
@@ -67,7 +67,7 @@ TEST(HistoryViewWidget, ClearAsksAndYesEmptiesTheList) {
     Click(h, w->button("clear"));
     ASSERT_TRUE(AnswerBox(h, "YES"));
     h.window->refresh();
-    const nlohmann::json headless = RunKeys(
+    nlohmann::json headless = RunKeys(
         kTwoLines + " tap:display/history answer:1 tap:history_view/clear answer:0 tap:history_view/clear");
     EXPECT_EQ(Describe(h, "history_view"), headless["screens"]["history_view"]);
     EXPECT_TRUE(Describe(h, "history_view")["empty"]);
@@ -89,7 +89,7 @@ TEST(FormulaViewWidget, ShowsTheTypesetLineSharpOnADenseScreen) {
     ASSERT_NE(w, nullptr);
     h.settle(50);
     const QImage picture = Picture(w->canvas());
-    const nlohmann::json shown = Describe(h, "formula_view");
+    nlohmann::json shown = Describe(h, "formula_view");
     EXPECT_TRUE(shown["shows"]);
     // The formula is drawn: dark pixels on the white view.
     int dark = 0;
@@ -97,7 +97,7 @@ TEST(FormulaViewWidget, ShowsTheTypesetLineSharpOnADenseScreen) {
         for (int x = 0; x < picture.width(); ++x) dark += qGray(picture.pixel(x, y)) < 100;
     EXPECT_GT(dark, 100);
     // The widget renders at its zoom; the markup and the text are the headless ones.
-    const nlohmann::json headless = RunKeys(words)["screens"]["formula_view"];
+    nlohmann::json headless = RunKeys(words)["screens"]["formula_view"];
     EXPECT_EQ(shown["tex"], headless["tex"]);
     EXPECT_EQ(shown["engineText"], headless["engineText"]);
     EXPECT_GT(shown["bitmap"]["width"].get<int>(), headless["bitmap"]["width"].get<int>());
@@ -118,7 +118,7 @@ TEST(FunctionTooltip, HangsUnderTheDisplayWhileTheCaretIsOnAFunction) {
     EXPECT_EQ(h.window->display()->tooltipPanel(), nullptr);
     RunWords(h, KeyWords({kKeyCaretLeft, kKeyCaretLeft, kKeyCaretLeft}));  // the caret back onto "sin("
     h.settle(50);
-    const nlohmann::json tip = h.ctl().functionTooltip().describe(h.ctl().display());
+    nlohmann::json tip = h.ctl().functionTooltip().describe(h.ctl().display());
     ASSERT_TRUE(tip["shown"]);
     EXPECT_EQ(tip["object"], "sin(");
     QWidget* panel = h.window->display()->tooltipPanel();

@@ -135,7 +135,7 @@ TEST(KeyWidgets, ShiftThenANumberPadKeySendsItsShiftedCodeAndReleasesTheLatch) {
     Press(h, {{"pad", kMPlus}});  // shifted: M-
     EXPECT_FALSE(g_bShiftMode);
     EXPECT_FALSE(h.window->strip()->currentKeys()->keyAt(kShift)->latched);
-    const nlohmann::json headless = RunKeys(Words({{"pad", k4},
+    nlohmann::json headless = RunKeys(Words({{"pad", k4},
                                                    {"pad", kEq},
                                                    {"pad", kMPlus},
                                                    {"pad", k1},

@@ -29,10 +29,10 @@ TEST_P(PagedDocumentWidgetTest, PagesByButtonsKeysAndIndexAsHeadless) {
     RunWords(h, open);
     auto* w = ShownScreen<PagedDocumentWidget>(h);
     ASSERT_NE(w, nullptr) << c.screen;
-    const nlohmann::json first = Describe(h, c.screen);
+    nlohmann::json first = Describe(h, c.screen);
     ASSERT_GE(first["pageCount"].get<int>(), 2) << c.screen;
     EXPECT_EQ(w->index()->count(), first["pageCount"].get<int>());
-    EXPECT_FALSE(w->previousButton()->isEnabled() && first["page"] == 0);
+    EXPECT_EQ(w->previousButton()->isEnabled(), first["page"].get<int>() > 0) << "Previous only after page 1";
     Shoot(h, std::string(c.screen) + "_page1");
 
     std::string words;
@@ -82,7 +82,7 @@ TEST(PagedDocumentWidget, KeysAreKeyFacesAndCodeIsMonospaced) {
         for (int p = 0; p < pages; ++p) {
             w->index()->setCurrentIndex(p);
             h.settle(10);
-            const nlohmann::json d = Describe(h, c.screen);
+            nlohmann::json d = Describe(h, c.screen);
             int keys = 0, code = 0;
             for (const auto& b : d["blocks"]) {
                 keys += b["kind"] == "key";
@@ -132,7 +132,7 @@ TEST(PagedDocumentWidget, AboutShowsTheNameAndVersion) {
     RunWords(h, "option:3");
     auto* w = ShownScreen<PagedDocumentWidget>(h);
     ASSERT_NE(w, nullptr);
-    const nlohmann::json d = Describe(h, "about");
+    nlohmann::json d = Describe(h, "about");
     const QLabel* product = w->findChild<QLabel*>("product");
     ASSERT_NE(product, nullptr);
     EXPECT_TRUE(product->isVisible());

@@ -99,7 +99,7 @@ TEST_F(RPNStackWidgetTest, DropOnAnEmptyStackShowsTheMessageUntilTheNextDigit) {
     key(kDrop);
     EXPECT_EQ(screen()["message"], "");
     key(kDrop);
-    const nlohmann::json s = screen();
+    nlohmann::json s = screen();
     const std::string message = s["message"];
     EXPECT_FALSE(message.empty());
     EXPECT_EQ(w->table()->item(RPNCalcView::kMinimumRows, 1)->text().toStdString(), message);

@@ -32,7 +32,7 @@ std::string KeyWords(std::initializer_list<int> codes) {
 bool ClickPadKey(GuiHarness& h, int code) {
     KeyboardWidget* pad = h.window->numberPad();
     if (!pad) return false;
-    const nlohmann::json faces = pad->model().describe()["keys"];
+    nlohmann::json faces = pad->model().describe()["keys"];
     for (const nlohmann::json& face : faces) {
         if (face.value("code", -1) != code) continue;
         h.click(pad, face.value("slot", -1));

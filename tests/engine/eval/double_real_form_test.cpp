@@ -262,9 +262,11 @@ TEST(DoubleRealForm, CircularFunctionsMatchTheHandlers) {
             }
             for (double x : kEdges) xs.push_back(x);
             SetMode(mode);
+            size_t compared = 0;
             for (double x : xs) {
                 double out;
                 if (!f.form(x, out)) continue;
+                ++compared;
                 int err = 0;
                 const COMPLEX v = f.handler({x, 0.0}, err);
                 ASSERT_EQ(err, 0) << std::hexfloat << x << " mode " << mode;
@@ -272,6 +274,8 @@ TEST(DoubleRealForm, CircularFunctionsMatchTheHandlers) {
                     << std::hexfloat << x << " mode " << mode << ": " << out << " vs " << v.re;
                 ASSERT_TRUE(SameBits(v.im, 0.0));
             }
+            // A real form that refused every argument would compare nothing.
+            EXPECT_GT(compared, xs.size() / 2) << "mode " << mode;
         }
     }
 }
@@ -288,6 +292,7 @@ TEST(DoubleRealForm, EstimatesStayWithinTheirBounds) {
         return std::fabs(mpfr_get_d(exact, MPFR_RNDN) / t) / kUnit;
     };
     double worstSin = 0, worstCos = 0, worstTan = 0;
+    int estimated[3] = {0, 0, 0};
     for (int i = 0; i < 60000; ++i) {
         double r;
         switch (i % 3) {
@@ -302,11 +307,21 @@ TEST(DoubleRealForm, EstimatesStayWithinTheirBounds) {
                 break;
         }
         double y;
-        if (real_forms::SinEstimate(r, 0, y)) worstSin = std::fmax(worstSin, error(r, y, mpfr_sin));
-        if (real_forms::SinEstimate(r, 1, y)) worstCos = std::fmax(worstCos, error(r, y, mpfr_cos));
-        if (real_forms::TanEstimate(r, y)) worstTan = std::fmax(worstTan, error(r, y, mpfr_tan));
+        if (real_forms::SinEstimate(r, 0, y)) {
+            ++estimated[0];
+            worstSin = std::fmax(worstSin, error(r, y, mpfr_sin));
+        }
+        if (real_forms::SinEstimate(r, 1, y)) {
+            ++estimated[1];
+            worstCos = std::fmax(worstCos, error(r, y, mpfr_cos));
+        }
+        if (real_forms::TanEstimate(r, y)) {
+            ++estimated[2];
+            worstTan = std::fmax(worstTan, error(r, y, mpfr_tan));
+        }
     }
     mpfr_clear(exact);
+    for (int n : estimated) EXPECT_GT(n, 30000) << "estimates that always refuse would pass unchecked";
     EXPECT_LE(worstSin, 4);
     EXPECT_LE(worstCos, 4);
     EXPECT_LE(worstTan, 9);

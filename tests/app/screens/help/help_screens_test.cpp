@@ -104,7 +104,7 @@ TEST(AboutScreen, VersionLicenceAndComponents) {
     h.launch();
     PagedDocumentView* about = OpenOption(h, kAboutOption, "about");
     ASSERT_NE(about, nullptr);
-    const nlohmann::json s = about->describe();
+    nlohmann::json s = about->describe();
     EXPECT_EQ(s["name"], "Orvane Calculator");
     EXPECT_EQ(s["version"], ProjectVersion());
     EXPECT_NE(ProjectVersion(), "");
@@ -128,7 +128,7 @@ TEST(IntroductionScreen, PresentsTheTerminalCalculator) {
     h.launch();
     PagedDocumentView* intro = OpenOption(h, kIntroductionOption, "introduction");
     ASSERT_NE(intro, nullptr);
-    const nlohmann::json s = intro->describe();
+    nlohmann::json s = intro->describe();
     EXPECT_EQ(s["program"], "orvcalc");
     EXPECT_EQ(s["title"], "Introduction");
     EXPECT_GE(s["pageCount"], 5);
@@ -157,7 +157,7 @@ TEST(HelpScreens, MissingOrDamagedFilesGiveEmptyWorkingScreens) {
         IntroductionView intro(context);
         for (PagedDocumentView* v : std::initializer_list<PagedDocumentView*>{&help, &about, &intro}) {
             v->didShow();
-            const nlohmann::json s = v->describe();
+            nlohmann::json s = v->describe();
             EXPECT_NO_THROW((void)s.dump());
             EXPECT_EQ(s["empty"], !damaged);
             if (!damaged) {
