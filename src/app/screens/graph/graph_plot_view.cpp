@@ -23,6 +23,14 @@ constexpr double kValueBoxHeight = 25;
 constexpr double kValueTop = 25;
 constexpr double kSmallestValueFont = 8;
 
+// label followed by text ("x=" and a number). Appending, rather than "x=" + text, keeps GCC 12 from
+// warning wrongly of an overlapping copy.
+std::string Labelled(const char* label, const std::string& text) {
+    std::string s(label);
+    s += text;
+    return s;
+}
+
 CanvasColor ColorOf(const GraphColor& c) {
     return CanvasColor{c.red / 255.0, c.green / 255.0, c.blue / 255.0, 1};
 }
@@ -205,14 +213,15 @@ void GraphPlotView::switchPointerMode() {
 void GraphPlotView::calculateFnexWithX(double x) {
     // Beyond +-65535 the view cannot be moved there (nor shown a NaN): the go-to is ignored.
     if (!m_bBuilt || !(std::fabs(x) <= kGraphMaxGoto)) return;
-    m_sStatus = "x=" + FormatFixed(x, 6);
+    m_sStatus = Labelled("x=", FormatFixed(x, 6));
     m_values = {};
     for (int k = 0; k < kFunctions; ++k) {
         const int index = m_graphIndex[static_cast<size_t>(k)];
         if (index < 0) continue;
         double y = 0;
         std::string& text = m_values[static_cast<size_t>(k)];
-        text = "y" + std::to_string(k + 1) + "=";
+        text = Labelled("y", std::to_string(k + 1));
+        text += '=';
         text += GraphValueAt(index, x, y) ? FormatFixed(y, 6) : std::string("undefined");
     }
     MoveToX(x);
@@ -365,8 +374,8 @@ json GraphPlotView::describe() const {
         (static_cast<double>(s.m_GraphicTop) - s.m_pointerY + s.m_nOffsetY + s.m_nOy) / s.m_nPixelsY;
     j["crosshair"] = {{"x", s.m_pointerX},
                       {"y", s.m_pointerY},
-                      {"label_x", "X=" + FormatFixed(x, 2)},
-                      {"label_y", "Y=" + FormatFixed(y, 2)}};
+                      {"label_x", Labelled("X=", FormatFixed(x, 2))},
+                      {"label_y", Labelled("Y=", FormatFixed(y, 2))}};
     return j;
 }
 
