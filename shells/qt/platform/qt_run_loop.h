@@ -29,7 +29,6 @@ class QtRunLoop : public RunLoop {
     // Called after each callback of this loop (may be empty).
     void setIdleHook(std::function<void()> hook) { m_idleHook = std::move(hook); }
     // Timers still pending (tests).
-    size_t pendingCount() const { return m_timers.size(); }
 
   private:
     TimerId start(double seconds, bool repeat, std::function<void()> fn);

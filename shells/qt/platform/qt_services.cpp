@@ -55,27 +55,32 @@ void QtFeedback::setClickSound(const std::string& path) {
     m_clickPath = path;
 }
 
-QSoundEffect* QtFeedback::effectFor(std::unique_ptr<QSoundEffect>& slot, const std::string& path) {
-    if (m_muted || path.empty() || !QFileInfo::exists(QString::fromStdString(path))) return nullptr;
-    if (!slot) {
-        slot = std::make_unique<QSoundEffect>();
-        slot->setVolume(0.6f);
+QSoundEffect* QtFeedback::effectFor(std::unique_ptr<QSoundEffect>& slot, std::string& loaded,
+                                    const std::string& path) {
+    if (m_muted || path.empty()) return nullptr;
+    if (path != loaded) {
+        loaded = path;
+        if (!QFileInfo::exists(QString::fromStdString(path))) {
+            slot.reset();
+            return nullptr;
+        }
+        if (!slot) {
+            slot = std::make_unique<QSoundEffect>();
+            slot->setVolume(0.6f);
+        }
+        slot->setSource(QUrl::fromLocalFile(QString::fromStdString(path)));
     }
-    const QUrl url = QUrl::fromLocalFile(QString::fromStdString(path));
-    if (slot->source() != url) slot->setSource(url);
     return slot.get();
 }
 
 void QtFeedback::click() {
-    ++m_clicks;
-    if (QSoundEffect* e = effectFor(m_click, m_clickPath)) e->play();
+    if (QSoundEffect* e = effectFor(m_click, m_loadedClick, m_clickPath)) e->play();
 }
 
 void QtFeedback::playSound(const std::string& path) {
-    if (QSoundEffect* e = effectFor(m_play, path)) e->play();
+    if (QSoundEffect* e = effectFor(m_play, m_loadedPlay, path)) e->play();
 }
 
 void QtFeedback::vibrate() {
-    ++m_vibrations;
     if (onVibrate) onVibrate();
 }

@@ -51,14 +51,13 @@ class QtFeedback : public Feedback {
     std::function<void()> onVibrate;
     // No sound at all (tests, and machines without audio output).
     void setMuted(bool muted) { m_muted = muted; }
-    int clicks() const { return m_clicks; }
-    int vibrations() const { return m_vibrations; }
 
   private:
-    QSoundEffect* effectFor(std::unique_ptr<QSoundEffect>& slot, const std::string& path);
+    // The effect for path, loaded when path differs from the one loaded (its file checked then, not at
+    // every click); null when muted or when the file is missing.
+    QSoundEffect* effectFor(std::unique_ptr<QSoundEffect>& slot, std::string& loaded, const std::string& path);
 
     std::string m_clickPath, m_loadedClick, m_loadedPlay;
     std::unique_ptr<QSoundEffect> m_click, m_play;
     bool m_muted = false;
-    int m_clicks = 0, m_vibrations = 0;
 };

@@ -53,7 +53,6 @@ class FinancePad : private SmallKeyboardDelegate {
     FinancePad& operator=(const FinancePad&) = delete;
 
     KeyboardWidget* widget() const { return m_widget; }
-    SmallKeyboard& keyboard() { return *m_keyboard; }
     // A desktop key that stands for a keypad key presses it (it clicks and shows pressed as under the
     // mouse). False for other keys.
     bool press(const QKeyEvent& event);

@@ -35,15 +35,12 @@ class GuiContext {
     void terminate();
     bool running() const { return m_app && m_app->running(); }
 
-    OrvaneApplication& application() { return *m_app; }
     OrvaneViewController& controller() { return m_app->controller(); }
     Platform& platform() { return *m_platform; }
     QtRunLoop& runLoop() { return m_loop; }
     QtAlerts& alerts() { return m_alerts; }
     QtFeedback& feedback() { return m_feedback; }
     FolderStorage& storage() { return m_storage; }
-    NotificationCenter& notifications() { return m_notes; }
-    const QtCanvas& metrics() const { return m_metrics; }
     const std::string& resourceFolder() const { return m_resources; }
 
   private:

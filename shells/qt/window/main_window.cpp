@@ -224,7 +224,7 @@ void MainWindow::teardownContent() {
     m_strip = nullptr;
     m_caption = nullptr;
     m_dots = nullptr;
-    m_numberPad = m_enterKey = m_landKeys = m_landPad = nullptr;
+    m_numberPad = m_landKeys = m_landPad = nullptr;
     for (auto& b : m_landCategories) b = nullptr;
 }
 

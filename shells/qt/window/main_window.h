@@ -37,7 +37,6 @@ class MainWindow : public QWidget {
     DisplayWidget* display() const { return m_display; }
     StripWidget* strip() const { return m_strip; }
     KeyboardWidget* numberPad() const { return m_numberPad; }
-    KeyboardWidget* enterKey() const { return m_enterKey; }
     KeyboardWidget* landModeKeys() const { return m_landKeys; }
     KeyboardWidget* landNumberPad() const { return m_landPad; }
     ListPanel* listPanel() const { return m_list; }
@@ -78,7 +77,6 @@ class MainWindow : public QWidget {
     QLabel* m_caption = nullptr;
     QLabel* m_dots = nullptr;
     KeyboardWidget* m_numberPad = nullptr;
-    KeyboardWidget* m_enterKey = nullptr;
     KeyboardWidget* m_landKeys = nullptr;
     KeyboardWidget* m_landPad = nullptr;
     QPushButton* m_landCategories[3] = {nullptr, nullptr, nullptr};

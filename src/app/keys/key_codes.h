@@ -283,10 +283,7 @@ constexpr char DecimalDigitOfKey(int code) {
 constexpr bool IsHexDigitKey(int code) {
     return code >= kKeyHexA && code <= kKeyHexF;
 }
-// Memory keys M1..M5 and expression keys E1..E5.
+// Memory keys M1..M5.
 constexpr bool IsMemoryKey(int code) {
     return code >= kKeyMemory1 && code <= kKeyMemory5;
-}
-constexpr bool IsExpressionKey(int code) {
-    return code >= kKeyExpression1 && code <= kKeyExpression5;
 }

@@ -87,7 +87,6 @@ class EquationSolverView : public ScreenModel, public MyLedViewLiteDelegate {
     static const std::vector<std::string>& modeTitles();
     MyLedViewLite& inputLine() { return m_input; }
     std::string inputText() const;
-    const std::string& polynomialText() const { return m_sPolynomial; }
     const MIMEView& formulaView() const { return m_formula; }
     int equationCount() const { return static_cast<int>(m_equations.size()); }
     const std::string& equation(int index) const { return m_equations.at(static_cast<size_t>(index)); }

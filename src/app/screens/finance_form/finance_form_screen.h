@@ -95,7 +95,6 @@ class FinanceFormScreen : public ScreenModel {
     // The result table as tab-separated text (copy) and as CSV (save); empty when no result shows.
     std::string resultTabSeparated() const;
     std::string resultCsv() const;
-    bool alertPending() const { return m_alert.has_value(); }
 
   protected:
     // The result screen of the box values (in box order), or null when the form refuses them.

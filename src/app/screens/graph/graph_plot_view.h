@@ -95,8 +95,6 @@ class GraphPlotView : public ScreenModel {
     const std::string& gotoField() const { return m_sGotoField; }
     void gotoKey(int index);
 
-    const std::string& statusText() const { return m_sStatus; }
-    const std::array<std::string, kFunctions>& functionTexts() const { return m_values; }
     // The function's graph index in the plot engine, -1 when it is not plotted.
     int graphIndex(int function) const { return m_graphIndex.at(static_cast<size_t>(function)); }
 

@@ -68,7 +68,6 @@ class GraphView : public ScreenModel, public MyLedViewLiteDelegate {
     void selectLine(int index);
     const GraphColor& color(int index) const { return m_colors.at(static_cast<size_t>(index)); }
     bool pickerOpen() const { return m_nPickerFunction >= 0; }
-    int pickerFunction() const { return m_nPickerFunction; }
     static std::string fileName(int index);  // "graph_led1.dat" ...
 
   private:

@@ -79,7 +79,6 @@ class RPNCalcView : public ScreenModel {
     // The entry row shows a message (an error of the last command) instead of a number.
     bool entryShowsMessage() const;
     const std::string& entryText() const { return m_sEntry; }
-    const std::vector<std::string>& stackTexts() const { return arrRPNStr; }
     // Caption of keypad key index ("ENTER", "DEL", "1" ... "Clear"); empty outside 0..22.
     static const char* KeypadCaption(int index);
 

@@ -94,7 +94,6 @@ class StatisticDataView : public ScreenModel {
     int selectedRow() const { return m_nSelectedRow; }
     int component() const { return m_nComponent; }
     std::string nLabel() const;
-    const CMatrixData& matrix() const { return m_matrix; }
     std::string dataFilePath() const;
 
   private:

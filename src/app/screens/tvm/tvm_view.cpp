@@ -98,10 +98,6 @@ void TVMView::calculate() {
     const std::vector<double> read = m_form.values();
     std::copy(read.begin(), read.end(), values.begin());
     const double result = Solve(m_nChecked, values, m_bPaymentatBeginning != 0);
-    m_dbLast = {CTVMCalc::Format(values[kNPER], 2), CTVMCalc::Format(values[kRATE], 3),
-                CTVMCalc::Format(values[kPV], 2),   CTVMCalc::Format(values[kPMT], 2),
-                CTVMCalc::Format(values[kFV], 2),   CTVMCalc::Format(values[kPPY], 2)};
-    m_dbLast[static_cast<size_t>(m_nChecked)] = result;
     m_form.setText(m_nChecked, ResultText(m_nChecked, result));
     changed();
 }

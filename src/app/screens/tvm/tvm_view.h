@@ -91,7 +91,6 @@ class TVMView : public ScreenModel {
     int checkedButton() const { return m_nChecked; }
     bool paymentAtBeginning() const { return m_bPaymentatBeginning != 0; }
     // The values of the last calculation (rounded inputs, the solved one replaced by its result).
-    const std::array<double, kBoxCount>& lastValues() const { return m_dbLast; }
 
   private:
     std::string filePath() const;
@@ -100,6 +99,4 @@ class TVMView : public ScreenModel {
     FinanceForm m_form;
     int m_nChecked = kNPER;
     signed char m_bPaymentatBeginning = 0;
-    std::array<double, kBoxCount>
-        m_dbLast{};  // m_dbNPER, m_dbRATE, m_dbPV, m_dbPMT, m_dbFV, periods per year
 };
