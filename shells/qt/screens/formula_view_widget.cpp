@@ -7,7 +7,7 @@
 
 #include "app/screens/formula_view/formular_view.h"
 #include "qt/platform/qt_canvas.h"
-#include "qt/screens/window_refresh.h"
+#include "qt/screens/screen_widget_util.h"
 #include "qt/window/gui_context.h"
 
 // Paints the formula, magnified by kZoom so that it reads at desktop distance; the model renders at the
@@ -61,9 +61,9 @@ FormulaViewWidget::FormulaViewWidget(FormularView& model, GuiContext& context, Q
     auto* close = new QPushButton("Close", this);
     close->setObjectName("close");
     layout->addWidget(close, 0, Qt::AlignRight);
-    connect(close, &QPushButton::clicked, this, [this, ctx = &context] {
+    connect(close, &QPushButton::clicked, this, [this] {
         m_model.tap("close");
-        RefreshWindowSoon(*ctx);
+        RefreshWindow(this);
     });
     m_model.setChangeListener([this] { refresh(); });
     refresh();

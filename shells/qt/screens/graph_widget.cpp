@@ -9,7 +9,7 @@
 #include <QVBoxLayout>
 
 #include "app/screens/graph/graph_view.h"
-#include "qt/screens/window_refresh.h"
+#include "qt/screens/screen_widget_util.h"
 #include "qt/widgets/lite_line_widget.h"
 #include "qt/window/gui_context.h"
 
@@ -80,9 +80,9 @@ QWidget* GraphWidget::buildLines(GuiContext& context) {
     QFont pf = m_plot->font();
     pf.setBold(true);
     m_plot->setFont(pf);
-    connect(m_plot, &QPushButton::clicked, this, [this, ctx = &context] {
+    connect(m_plot, &QPushButton::clicked, this, [this] {
         m_model.tap("open");  // the plot shows over the calculator
-        RefreshWindowSoon(*ctx);
+        RefreshWindow(this);
     });
     grid->addWidget(m_plot, 0, 3, kLines, 1);
     grid->setColumnStretch(1, 1);

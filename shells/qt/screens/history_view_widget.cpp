@@ -10,7 +10,7 @@
 #include <QVBoxLayout>
 
 #include "app/screens/history_view/history_view.h"
-#include "qt/screens/window_refresh.h"
+#include "qt/screens/screen_widget_util.h"
 #include "qt/window/gui_context.h"
 
 namespace {
@@ -54,8 +54,8 @@ class HistoryRowDelegate : public QStyledItemDelegate {
 
 }  // namespace
 
-HistoryViewWidget::HistoryViewWidget(HistoryView& model, GuiContext& context, QWidget* parent)
-    : QWidget(parent), m_model(model), m_context(context) {
+HistoryViewWidget::HistoryViewWidget(HistoryView& model, GuiContext&, QWidget* parent)
+    : QWidget(parent), m_model(model) {
     setObjectName("historyView");
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(8, 4, 8, 8);
@@ -106,7 +106,7 @@ HistoryViewWidget::~HistoryViewWidget() {
 // A pick or Close hides the list: the window follows.
 void HistoryViewWidget::act(const std::string& element) {
     m_model.tap(element);
-    RefreshWindowSoon(m_context);
+    RefreshWindow(this);
 }
 
 QPushButton* HistoryViewWidget::button(const QString& name) const {

@@ -27,7 +27,6 @@ class HistoryViewWidget : public QWidget {
     void act(const std::string& element);
 
     HistoryView& m_model;
-    GuiContext& m_context;
     QStackedWidget* m_stack;
     QListWidget* m_rows;
     QLabel* m_empty;

@@ -5,7 +5,7 @@
 #include "qt/window/main_window.h"
 
 void RefreshWindow(QWidget* widget) {
-    if (auto* w = qobject_cast<MainWindow*>(widget ? widget->window() : nullptr)) w->refresh();
+    if (auto* w = qobject_cast<MainWindow*>(widget ? widget->window() : nullptr)) w->requestRefresh();
 }
 
 QString ElidedFor(const QWidget* widget, const QString& text, int width) {

@@ -12,9 +12,9 @@ inline QString JsonText(const nlohmann::json& j, const char* key) {
     return it != j.end() && it->is_string() ? QString::fromStdString(it->get<std::string>()) : QString();
 }
 
-// Re-reads every model into the window that holds widget: after a call that changes what the window
-// shows beyond the screen itself (a screen opened or closed, a list of the calculator opened, text put
-// into the input line).
+// Asks the window that holds widget to re-read every model once the current event is done: after a call
+// that changes what the window shows beyond the screen itself (a screen opened or closed, a list of the
+// calculator opened, text put into the input line) and that no click or key in the window brought about.
 void RefreshWindow(QWidget* widget);
 
 // The text elided at the right to fit width pixels in widget's font.
