@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "app/screens/graph/graph_colors.h"  // the plot screen's default colours of functions 1, 2 and 3
 #include "cli_calculator.h"
 #include "common/folder_storage.h"
 #include "common/png_canvas.h"
@@ -23,8 +24,6 @@ constexpr int kMaxSide = PngCanvas::kMaxSide;
 constexpr int kInset = 5;  // the plot rectangle inside the picture, as on the plot screen
 constexpr int kMaxFunctions = 3;
 
-// The default colours of functions 1, 2 and 3: red, green, yellow.
-constexpr unsigned char kColours[kMaxFunctions][3] = {{255, 0, 0}, {0, 255, 0}, {255, 255, 0}};
 
 struct PlotOptions {
     std::string file;
@@ -142,7 +141,8 @@ bool BuildPlot(const PlotOptions& o, std::ostream& err) {
     bool allPlotted = true;
     for (size_t i = 0; i < o.functions.size(); ++i) {
         const std::string text = EngineTextOf(o.functions[i], CliOptions{});
-        const int code = AddGraph(text.c_str(), "x", kColours[i][0], kColours[i][1], kColours[i][2]);
+        const int code = AddGraph(text.c_str(), "x", kDefaultGraphColors[i].red, kDefaultGraphColors[i].green,
+                                  kDefaultGraphColors[i].blue);
         if (code != kErrNone) {
             err << "orvcalc: function " << i + 1 << " \"" << o.functions[i] << "\": " << ErrorMessage(code)
                 << "\n";

@@ -1,23 +1,11 @@
 #include "app/screens/business/business_calc_view.h"
 
-#include <any>
-#include <charconv>
-
 #include "app/controller/orvane_view_controller.h"
 #include "app/keys/key_codes.h"
+#include "app/screens/key_code_object.h"
 #include "app/screens/text_format.h"
 
 namespace {
-
-// The key code a notification carries as decimal text (an int from a headless post); -1 when neither.
-int ObjectCode(const std::any& object) {
-    if (const int* i = std::any_cast<int>(&object)) return *i;
-    const std::string* s = std::any_cast<std::string>(&object);
-    if (s == nullptr) return kKeyNone;
-    int code = kKeyNone;
-    const auto r = std::from_chars(s->data(), s->data() + s->size(), code);
-    return r.ec == std::errc() && r.ptr == s->data() + s->size() ? code : kKeyNone;
-}
 
 const char* StateName(int state) {
     switch (state) {
@@ -43,7 +31,7 @@ BusinessCalcView::BusinessCalcView(ScreenContext& context) : m_context(context) 
     m_fields[1].tag = kInput;
     m_fields[2].tag = kResult;
     m_context.platform.notifications.addObserver(
-        "BusinessCalc-EnterAKeycode", [this](const Notification& n) { enterAKeycode(ObjectCode(n.object)); },
+        "BusinessCalc-EnterAKeycode", [this](const Notification& n) { enterAKeycode(KeyCodeOfObject(n.object)); },
         this);
 }
 
