@@ -81,6 +81,32 @@ std::string fixTextDisplay(std::string_view text, std::string_view outputMode) {
     return Localise(std::string(text), outputMode);
 }
 
+namespace {
+
+// Where the first significant digit of an unsigned decimal number stands: 1 for "1.5", 3 for "250", 0 for
+// "0.5", -2 for "0.0012", shifted by the exponent. Decides whether a number beyond a double's range is
+// too large (positive) or too small.
+long DecimalMagnitude(std::string_view number) {
+    const size_t e = number.find_first_of("eE");
+    long exponent = 0;
+    if (e != std::string_view::npos) {
+        std::string_view digits = number.substr(e + 1);
+        const bool negative = !digits.empty() && digits.front() == '-';
+        if (!digits.empty() && (digits.front() == '+' || digits.front() == '-')) digits.remove_prefix(1);
+        const auto r = std::from_chars(digits.data(), digits.data() + digits.size(), exponent);
+        if (r.ec == std::errc::result_out_of_range) exponent = std::numeric_limits<long>::max() / 2;
+        if (negative) exponent = -exponent;
+    }
+    const std::string_view mantissa = number.substr(0, e);
+    const size_t dot = std::min(mantissa.find('.'), mantissa.size());
+    const size_t first = mantissa.find_first_not_of("0.");
+    if (first == std::string_view::npos) return 0;
+    const long position = first < dot ? static_cast<long>(dot - first) : -static_cast<long>(first - dot - 1);
+    return position + exponent;
+}
+
+}  // namespace
+
 double TextNumericValue(std::string_view text) {
     while (!text.empty() &&
            (text.front() == ' ' || text.front() == '\t' || text.front() == '\n' || text.front() == '\r'))
@@ -94,7 +120,7 @@ double TextNumericValue(std::string_view text) {
     double value = 0;
     const auto r = std::from_chars(number.data(), number.data() + number.size(), value);
     if (r.ec == std::errc::result_out_of_range)
-        value = negativeExponent ? 0.0 : std::numeric_limits<double>::infinity();
+        value = DecimalMagnitude(number) > 0 ? std::numeric_limits<double>::infinity() : 0.0;
     else if (r.ec != std::errc())
         value = 0;
     return negative ? -value : value;

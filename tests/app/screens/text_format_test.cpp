@@ -36,6 +36,12 @@ TEST(TextFormat, FormattingAndReadingDoNotDependOnTheLocale) {
     for (const auto& r : rows)
         EXPECT_DOUBLE_EQ(TextNumericValue(std::string_view(r.text)), r.value) << r.text;
     EXPECT_TRUE(std::isinf(TextNumericValue(std::string_view("1e999"))));
+    // Beyond a double's range in plain notation: too large is infinite, too small is 0 (not infinite).
+    EXPECT_EQ(TextNumericValue("0." + std::string(400, '0') + "1"), 0.0);
+    EXPECT_EQ(TextNumericValue("-0." + std::string(400, '0') + "1e2"), 0.0);
+    EXPECT_TRUE(std::isinf(TextNumericValue("1" + std::string(400, '0'))));
+    EXPECT_TRUE(std::isinf(TextNumericValue("0.001e400")));
+    EXPECT_EQ(TextNumericValue("1000e-400"), 0.0);
     EXPECT_DOUBLE_EQ(TextNumericValue(std::u16string_view(u"\u22121234\u00B85")), -1234.5);
 }
 
