@@ -17,6 +17,22 @@
 #include "qt/widgets/skin.h"
 #include "qt/window/gui_context.h"
 
+namespace {
+
+// The list shows these names; it is refilled only when they change, so a pick in the list (which refreshes
+// the page from inside the list's own signal) keeps its items and scroll position.
+void Refill(QListWidget* list, const nlohmann::json& names) {
+    QStringList wanted;
+    for (const auto& n : names) wanted << QString::fromStdString(n.get<std::string>());
+    QStringList shown;
+    for (int i = 0; i < list->count(); ++i) shown << list->item(i)->text();
+    if (shown == wanted) return;
+    list->clear();
+    list->addItems(wanted);
+}
+
+}  // namespace
+
 // A small drawing of the calculator in a skin: display, a row of mode keys and the number pad.
 class SkinPreview : public QWidget {
   public:
@@ -197,16 +213,12 @@ void SettingsWidget::refresh() {
     check(m_inputMode, d.value("input_mode", 0));
     check(m_outputMode, d.value("output_mode", 1));
     check(m_fraction, d.value("fraction", 0));
-    m_skins->clear();
-    for (const auto& s : d.value("skins", nlohmann::json::array()))
-        m_skins->addItem(QString::fromStdString(s));
+    Refill(m_skins, d.value("skins", nlohmann::json::array()));
     const int skin = d.value("skin", 0);
     m_skins->setCurrentRow(skin);
     m_preview->setSkin(skin == 1 ? "Black" : "Default");
     m_sound->setChecked(d.value("sound", true));
-    m_sounds->clear();
-    for (const auto& s : d.value("sounds", nlohmann::json::array()))
-        m_sounds->addItem(QString::fromStdString(s));
+    Refill(m_sounds, d.value("sounds", nlohmann::json::array()));
     m_sounds->setCurrentRow(d.value("selected_sound", -1));
     const bool enabled = d.value("sound_controls_enabled", true);
     m_sounds->setEnabled(enabled);
